@@ -1,0 +1,79 @@
+// IFFFormat: recognition and writing of IFF file headers and chunk headers.
+#include "resfile/IFFFormat.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/ByteReader.h"
+
+namespace {
+// The recognition pattern; '*' accepts any byte. Offsets 9 and 11 hold the version digits.
+constexpr char kPattern2[] = "IFF FILE *.*:TYPE FOLLOWED BY SIZE\0 KESTREL WOBNIX & VEXEL 1****";
+constexpr char kHeader10[] = "IFF FILE 1.0:TYPE FOLLOWED BY SIZE\0 KESTREL WOBNIX & VEXEL 1996";
+static_assert(sizeof(kPattern2) == kIFFHeaderSize + 1, "pattern is 64 bytes and a terminator");
+static_assert(sizeof(kHeader10) == kIFFHeaderSize, "1.0 header is 63 bytes and its final NUL");
+}  // namespace
+
+bool MatchIFFHeader2(const uint8_t* bytes, uint16_t& version, uint32_t& mapOffset) {
+    for (int i = 0; i < kIFFHeaderSize; ++i)
+        if (kPattern2[i] != '*' && static_cast<uint8_t>(kPattern2[i]) != bytes[i]) return false;
+    int v = (bytes[9] - '0') * 256 + (bytes[11] - '0');
+    if (v != kIFFVersion20 && v != kIFFVersion25) return false;
+    version = static_cast<uint16_t>(v);
+    ByteReader r(bytes + 60, 4);
+    mapOffset = r.ReadUInt32BE();
+    return true;
+}
+
+IFFHeaderBytes MakeIFFHeader25(uint32_t mapOffset) {
+    IFFHeaderBytes h{};
+    std::memcpy(h.data(), kPattern2, kIFFHeaderSize);
+    h[9] = '2';
+    h[11] = '5';
+    for (int i = 0; i < 4; ++i) h[60 + i] = static_cast<uint8_t>(mapOffset >> (24 - 8 * i));
+    return h;
+}
+
+IFFHeaderBytes MakeIFFHeader10() {
+    IFFHeaderBytes h{};
+    std::memcpy(h.data(), kHeader10, kIFFHeaderSize);
+    return h;
+}
+
+std::string ChunkHeader::NameText() const {
+    size_t n = 0;
+    while (n < name.size() && name[n]) ++n;
+    return std::string(reinterpret_cast<const char*>(name.data()), n);
+}
+
+void ChunkHeader::SetName(const std::string& text) {
+    name.fill(0);
+    size_t n = std::min<size_t>(text.size(), kChunkNameSize - 1);
+    std::memcpy(name.data(), text.data(), n);
+}
+
+ChunkHeader ParseChunkHeader(const uint8_t* bytes) {
+    ByteReader r(bytes, kChunkHeaderSize);
+    ChunkHeader h;
+    h.type = r.ReadUInt32BE();
+    h.size = r.ReadInt32BE();
+    h.id = r.ReadInt16BE();
+    h.flags = r.ReadUInt16BE();
+    r.ReadBytes(h.name.data(), kChunkNameSize);
+    return h;
+}
+
+std::array<uint8_t, kChunkHeaderSize> SerializeChunkHeader(const ChunkHeader& h) {
+    std::array<uint8_t, kChunkHeaderSize> b{};
+    auto put32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+    };
+    put32(0, h.type);
+    put32(4, static_cast<uint32_t>(h.size));
+    b[8] = static_cast<uint8_t>(static_cast<uint16_t>(h.id) >> 8);
+    b[9] = static_cast<uint8_t>(h.id);
+    b[10] = static_cast<uint8_t>(h.flags >> 8);
+    b[11] = static_cast<uint8_t>(h.flags);
+    std::memcpy(b.data() + 12, h.name.data(), kChunkNameSize);
+    return b;
+}

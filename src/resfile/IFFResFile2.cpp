@@ -1,0 +1,409 @@
+// IFFResFile2: the iResFile operations of IFF 2.x files over the in-memory map.
+#include "resfile/IFFResFile2.h"
+
+#include <algorithm>
+#include <new>
+
+IFFResFile2::~IFFResFile2() {
+    if (IsOpen()) Close();
+}
+
+bool IFFResFile2::OpenCheck() {
+    if (!map_ || !file_.IsOpen()) {
+        SetError(kErrNotOpen);
+        return false;
+    }
+    SetError(kNoErr);
+    return true;
+}
+
+ResErr IFFResFile2::Create(const std::string& path) {
+    if (IsOpen()) return SetError(kErrAlreadyOpen);
+    if (ResErr err = file_.Create(path)) return SetError(err);
+    ResErr err = file_.Open(path);
+    if (!err) {
+        auto header = MakeIFFHeader25(0);
+        err = file_.Write(header.data(), kIFFHeaderSize);
+        if (!err) err = file_.Flush();
+        ResErr closeErr = file_.Close();
+        if (!err) err = closeErr;
+    }
+    return SetError(err);
+}
+
+ResErr IFFResFile2::Remove(const std::string& path) {
+    if (IsOpen()) return SetError(kErrAlreadyOpen);
+    return SetError(file_.Remove(path));
+}
+
+ResErr IFFResFile2::Open(const std::string& path) {
+    if (IsOpen()) return SetError(kErrAlreadyOpen);
+    if (ResErr err = file_.Open(path)) return SetError(err);
+    // A fresh open starts its allocations at the first chunk, whatever this object did before.
+    cursor_ = -1;
+    ResErr err;
+    try {
+        err = ReadDirectory();
+    } catch (const std::bad_alloc&) {
+        err = kErrNoMemory;
+    }
+    if (err) {
+        DiscardMap();
+        file_.Close();
+    }
+    return SetError(err);
+}
+
+ResErr IFFResFile2::Suspend() {
+    if (!IsOpen()) return SetError(kErrNotOpen);
+    std::string path;
+    file_.GetPath(path);
+    savedPath_ = std::make_unique<std::string>(path);
+    return Close();
+}
+
+ResErr IFFResFile2::Resume() {
+    if (!savedPath_) return SetError(kErrOpenFailed);
+    std::string path = *savedPath_;
+    savedPath_.reset();
+    ResErr err = Open(path);
+    cursor_ = 0;
+    return SetError(err);
+}
+
+bool IFFResFile2::HasUnwritten() const {
+    for (const auto& g : map_->groups)
+        for (const auto& e : g.entries)
+            if (e.offset < 0) return true;
+    return false;
+}
+
+ResErr IFFResFile2::Close() {
+    if (!OpenCheck()) return kErrNotOpen;
+    ResErr first = kNoErr;
+    bool writable = file_.IsWritable();
+    try {
+        // A resource that was only added reaches the disk even when nothing else changed.
+        if (writable && (modified_ || HasUnwritten())) {
+            Update();
+            first = GetError();
+        }
+        if (!first && writable && modified_ && map_->freeSpace >= kCompactThreshold) first = Compact();
+        if (!first && writable && modified_) first = WriteMap();
+    } catch (const std::bad_alloc&) {
+        if (!first) first = kErrNoMemory;
+    }
+    DiscardMap();
+    ResErr closed = file_.Close();
+    return SetError(first ? first : closed);
+}
+
+void IFFResFile2::DiscardMap() {
+    map_.reset();
+    modified_ = false;
+    headerMapOffset_ = 0;
+    openedThroughMap_ = false;
+}
+
+void IFFResFile2::Update() {
+    if (!OpenCheck()) return;
+    ResErr first = kNoErr;
+    for (auto g = map_->groups.rbegin(); g != map_->groups.rend(); ++g)
+        for (auto e = g->entries.rbegin(); e != g->entries.rend(); ++e)
+            if (e->offset < 0 && e->data) {
+                Write(e->data.get());
+                if (!first) first = GetError();
+            }
+    if (!first && file_.Flush()) first = kErrOpenFailed;
+    SetError(first);
+}
+
+bool IFFResFile2::IsWritable() { return IsOpen() && file_.IsWritable(); }
+
+ResErr IFFResFile2::GetPath(std::string& out) {
+    if (!IsOpen()) return SetError(kErrNotOpen);
+    return SetError(file_.GetPath(out));
+}
+
+bool IFFResFile2::IsOpen() { return map_ != nullptr && file_.IsOpen(); }
+
+int16_t IFFResFile2::CountTypes() {
+    if (!OpenCheck()) return 0;
+    return static_cast<int16_t>(map_->groups.size());
+}
+
+ResType IFFResFile2::GetIndexedType(int32_t index) {
+    if (!OpenCheck()) return 0;
+    if (index < 1 || static_cast<size_t>(index) > map_->groups.size()) {
+        SetError(kErrTypeIndex);
+        return 0;
+    }
+    return map_->groups[static_cast<size_t>(index) - 1].type;
+}
+
+int16_t IFFResFile2::CountResources(ResType type) {
+    if (!OpenCheck()) return 0;
+    const IFFResTypeGroup* g = map_->FindGroup(type);
+    return g ? static_cast<int16_t>(g->entries.size()) : 0;
+}
+
+DataHandle* IFFResFile2::GetResource(ResType type, ResID id, FixupProc fixup) {
+    return GetResourceVariant(type, id, 0, fixup);
+}
+
+DataHandle* IFFResFile2::GetNamedResource(ResType type, std::string_view name, FixupProc fixup) {
+    if (!OpenCheck()) return nullptr;
+    IFFResTypeGroup* g = map_->FindGroup(type);
+    if (!name.empty() && g)
+        for (auto& e : g->entries)
+            if (e.Variant() == 0 && e.name.EqualsFolded(name)) return LoadEntry(type, e, fixup);
+    SetError(kErrNameNotFound);
+    return nullptr;
+}
+
+DataHandle* IFFResFile2::GetIndexedResource(ResType type, int32_t index, FixupProc fixup) {
+    if (!OpenCheck()) return nullptr;
+    IFFResTypeGroup* g = map_->FindGroup(type);
+    if (!g || index < 1 || static_cast<size_t>(index) > g->entries.size()) {
+        SetError(kErrNotFound);
+        return nullptr;
+    }
+    return LoadEntry(type, g->entries[static_cast<size_t>(index) - 1], fixup);
+}
+
+DataHandle* IFFResFile2::GetResourceVariant(ResType type, ResID id, uint8_t variant, FixupProc fixup) {
+    if (!OpenCheck()) return nullptr;
+    IFFResMapEntry* e = map_->FindVariant(type, id, variant);
+    if (!e) {
+        SetError(kErrNotFound);
+        return nullptr;
+    }
+    return LoadEntry(type, *e, fixup);
+}
+
+void IFFResFile2::GetName(DataHandle* h, std::string& out) {
+    out.clear();
+    if (!OpenCheck()) return;
+    IFFResMapEntry* e = map_->FindHandle(h);
+    if (!e) {
+        SetError(kErrNotFound);
+        return;
+    }
+    out = e->name.Str();
+}
+
+ResType IFFResFile2::GetType(DataHandle* h) {
+    if (!OpenCheck()) return 0;
+    IFFResTypeGroup* g = nullptr;
+    if (!map_->FindHandle(h, &g)) {
+        SetError(kErrNotFound);
+        return 0;
+    }
+    return g->type;
+}
+
+void IFFResFile2::GetID(DataHandle* h, ResID& out) {
+    if (!OpenCheck()) return;
+    IFFResMapEntry* e = map_->FindHandle(h);
+    if (!e) {
+        SetError(kErrNotFound);
+        return;
+    }
+    out = e->id;
+}
+
+void IFFResFile2::ReservedQuery(DataHandle*, int16_t& out) {
+    if (!OpenCheck()) return;
+    SetError(kErrNotSupported);
+    out = 0;
+}
+
+uint8_t IFFResFile2::GetVariant(DataHandle* h) {
+    if (!OpenCheck()) return 0;
+    IFFResMapEntry* e = map_->FindHandle(h);
+    if (!e) {
+        SetError(kErrNotFound);
+        return 0;
+    }
+    return e->Variant();
+}
+
+void IFFResFile2::MakeUniqueName(ResType type, std::string& name) {
+    if (!OpenCheck()) return;
+    BoundedString base(name, kResNameCapacity);
+    IFFResTypeGroup* g = map_->FindGroup(type);
+    auto taken = [&](const std::string& candidate) {
+        if (!g) return false;
+        for (auto& e : g->entries)
+            if (e.Variant() == 0 && e.name.EqualsFolded(candidate)) return true;
+        return false;
+    };
+    std::string candidate = base.Str();
+    for (long n = 0; taken(candidate); ++n) {
+        // The number always fits: a long name gives up its tail to it rather than being cut back
+        // to a name that is already taken.
+        std::string digits = std::to_string(n);
+        std::string stem = base.Str().substr(0, std::min(base.Length(), base.MaxLength() - digits.size()));
+        candidate = stem + digits;
+    }
+    name = candidate;
+}
+
+ResID IFFResFile2::GetFreeID(ResType type) {
+    if (!OpenCheck()) return 0;
+    int32_t largest = 128;
+    if (const IFFResTypeGroup* g = map_->FindGroup(type))
+        for (const auto& e : g->entries) largest = std::max<int32_t>(largest, e.id);
+    return static_cast<ResID>(static_cast<uint16_t>(largest + 1));
+}
+
+void IFFResFile2::Release(DataHandle* h) {
+    if (!OpenCheck()) return;
+    IFFResMapEntry* e = map_->FindHandle(h);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return;
+    }
+    if (e->offset < 0) {
+        Write(h);
+        e = map_->FindHandle(h);
+        if (!e) return;
+    }
+    e->data.release();
+    e->flags = e->storedFlags;
+    SetError(kNoErr);
+}
+
+void IFFResFile2::ReservedCommand(int32_t) {
+    if (!OpenCheck()) return;
+    SetError(kErrNotSupported);
+}
+
+bool IFFResFile2::IsConverted(DataHandle* h) {
+    if (!OpenCheck()) return true;
+    IFFResMapEntry* e = map_->FindHandle(h);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return true;
+    }
+    return (e->flags & kResFlagConverted) != 0;
+}
+
+void IFFResFile2::SetID(DataHandle* h, ResID id) {
+    std::string name;
+    GetName(h, name);
+    if (GetError()) return;
+    uint8_t variant = GetVariant(h);
+    if (GetError()) return;
+    SetInfo(h, id, name, variant);
+}
+
+void IFFResFile2::Add(DataHandle* h, ResType type, ResID id, std::string_view name, bool converted) {
+    AddVariant(h, type, id, name, 0, converted);
+}
+
+void IFFResFile2::AddVariant(DataHandle* h, ResType type, ResID id, std::string_view name, uint8_t variant,
+                             bool converted) {
+    if (!OpenCheck()) return;
+    if (!file_.IsWritable()) {
+        SetError(kErrNotWritable);
+        return;
+    }
+    try {
+        IFFResMapEntry* e = map_->FindVariant(type, id, variant);
+        if (e) {
+            if (e->data.get() == h) e->data.release();
+            if (e->offset >= 0) {
+                if (ResErr err = FreeChunk(e->offset)) {
+                    SetError(err);
+                    return;
+                }
+                e->offset = -1;
+            }
+            e->data.reset();
+            if (ResErr err = file_.Flush()) {
+                SetError(kErrOpenFailed);
+                (void)err;
+                return;
+            }
+        } else {
+            IFFResTypeGroup& g = map_->GetOrAddGroup(type);
+            g.entries.emplace_back();
+            e = &g.entries.back();
+        }
+        e->id = id;
+        e->flags = static_cast<uint16_t>((converted ? kResFlagConverted : 0) | (variant << 8));
+        e->storedFlags = 0;
+        e->data.reset(h);
+        e->name.Assign(name);
+        e->offset = -1;
+        SetError(kNoErr);
+    } catch (const std::bad_alloc&) {
+        SetError(kErrNoMemory);
+    }
+}
+
+void IFFResFile2::Write(DataHandle* h) {
+    if (!OpenCheck()) return;
+    if (!file_.IsWritable()) {
+        SetError(kErrNotWritable);
+        return;
+    }
+    IFFResTypeGroup* g = nullptr;
+    IFFResMapEntry* e = map_->FindHandle(h, &g);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return;
+    }
+    SetError(WriteEntry(g->type, *e));
+}
+
+void IFFResFile2::Delete(DataHandle* h) {
+    if (!OpenCheck()) return;
+    if (!file_.IsWritable()) {
+        SetError(kErrNotWritable);
+        return;
+    }
+    IFFResTypeGroup* g = nullptr;
+    IFFResMapEntry* e = map_->FindHandle(h, &g);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return;
+    }
+    ResErr err = kNoErr;
+    if (e->offset >= 0) err = FreeChunk(e->offset);
+    map_->RemoveEntry(g, e);
+    ResErr flushErr = file_.Flush() ? kErrOpenFailed : kNoErr;
+    SetError(err ? err : flushErr);
+}
+
+void IFFResFile2::SetInfo(DataHandle* h, ResID id, std::string_view name, uint8_t) {
+    if (!OpenCheck()) return;
+    IFFResMapEntry* e = map_->FindHandle(h);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return;
+    }
+    BoundedString newName(name, kResNameCapacity);
+    bool changed = false;
+    if (e->id != id) {
+        e->id = id;
+        changed = true;
+    }
+    if (!(e->name == newName)) {
+        e->name = newName;
+        changed = true;
+    }
+    ResErr err = kNoErr;
+    if (changed && e->offset >= 0 && file_.IsWritable()) {
+        ChunkHeader ch;
+        err = ReadHeaderAt(e->offset, ch);
+        if (!err) {
+            ch.id = e->id;
+            ch.SetName(e->name.Str());
+            WriteHeaderAt(e->offset, ch);
+        }
+    }
+    file_.Flush();
+    SetError(err);
+}

@@ -1,0 +1,93 @@
+// IFFResFile2: the resource file of IFF versions 2.0 and 2.5, opened through its map or by a scan.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "resfile/FlatFile.h"
+#include "resfile/IFFFormat.h"
+#include "resfile/IFFResMap.h"
+#include "resfile/iResFile.h"
+
+// Opening reads the header, then the resource map when the header names a usable one, otherwise
+// every chunk header. Data is loaded on the first fetch and cached until released. The first
+// chunk-header write after an open resets the file header to "no map" (freeing the old map chunk
+// when it really is one), so an interrupted run leaves a file that the next reader scans. Close
+// writes unwritten resources, compacts at 10240 free bytes and writes a new map.
+class IFFResFile2 : public iResFile {
+public:
+    IFFResFile2() = default;
+    ~IFFResFile2() override;
+
+public:  // iResFile
+    ResErr Create(const std::string& path) override;
+    ResErr Remove(const std::string& path) override;
+    ResErr Open(const std::string& path) override;
+    ResErr Suspend() override;
+    ResErr Resume() override;
+    // Returns the first error of the final update, compaction or map step, else the close result.
+    ResErr Close() override;
+    void Update() override;
+    bool IsWritable() override;
+    ResErr GetPath(std::string& out) override;
+    bool IsOpen() override;
+    int16_t CountTypes() override;
+    ResType GetIndexedType(int32_t index) override;
+    int16_t CountResources(ResType type) override;
+    DataHandle* GetResource(ResType type, ResID id, FixupProc fixup) override;
+    DataHandle* GetNamedResource(ResType type, std::string_view name, FixupProc fixup) override;
+    DataHandle* GetIndexedResource(ResType type, int32_t index, FixupProc fixup) override;
+    DataHandle* GetResourceVariant(ResType type, ResID id, uint8_t variant, FixupProc fixup) override;
+    void GetName(DataHandle* h, std::string& out) override;
+    ResType GetType(DataHandle* h) override;
+    void GetID(DataHandle* h, ResID& out) override;
+    void ReservedQuery(DataHandle* h, int16_t& out) override;
+    uint8_t GetVariant(DataHandle* h) override;
+    void MakeUniqueName(ResType type, std::string& name) override;
+    ResID GetFreeID(ResType type) override;
+    void Release(DataHandle* h) override;
+    void ReservedCommand(int32_t command) override;
+    bool IsConverted(DataHandle* h) override;
+    void SetID(DataHandle* h, ResID id) override;
+    void Add(DataHandle* h, ResType type, ResID id, std::string_view name, bool converted) override;
+    void AddVariant(DataHandle* h, ResType type, ResID id, std::string_view name, uint8_t variant,
+                    bool converted) override;
+    void Write(DataHandle* h) override;
+    void Delete(DataHandle* h) override;
+    void SetInfo(DataHandle* h, ResID id, std::string_view name, uint8_t variant) override;
+
+public:  // inspection for tools and tests
+    // The in-memory map (null when closed).
+    const IFFResMap* GetMap() const { return map_.get(); }
+    int32_t GetFreeSpace() const { return map_ ? map_->freeSpace : 0; }
+    bool IsModified() const { return modified_; }
+    // True when the open used the stored map rather than a scan.
+    bool WasOpenedThroughMap() const { return openedThroughMap_; }
+    uint16_t GetVersion() const { return version_; }
+
+private:
+    bool OpenCheck();
+    ResErr ReadHeaderAt(int32_t offset, ChunkHeader& out);
+    ResErr WriteHeaderAt(int32_t offset, const ChunkHeader& h);
+    ResErr ResetFileHeaderForChange();
+    ResErr ReadDirectory();
+    bool LoadMapAt(uint32_t offset);
+    void ScanChunks();
+    DataHandle* LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fixup);
+    ResErr AllocateChunk(int32_t dataSize, int32_t& outOffset);
+    ResErr FreeChunk(int32_t offset);
+    ResErr WriteEntry(ResType type, IFFResMapEntry& e);
+    ResErr Compact();
+    ResErr WriteMap();
+    bool HasUnwritten() const;
+    void DiscardMap();
+
+    FlatFile file_;
+    std::unique_ptr<IFFResMap> map_;
+    int32_t cursor_ = -1;
+    int32_t headerMapOffset_ = 0;
+    bool modified_ = false;
+    std::unique_ptr<std::string> savedPath_;
+    bool openedThroughMap_ = false;
+    uint16_t version_ = 0;
+};
