@@ -1,0 +1,162 @@
+// HostFile: POSIX implementation of host file access, delete and copy.
+#include "platform/HostFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "platform/FaultInjection.h"
+
+namespace {
+
+int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::open(path, flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Writes everything or stops at the first failure; the bytes written.
+int64_t WriteAll(int fd, const uint8_t* p, int64_t n) {
+    int64_t done = 0;
+    while (done < n) {
+        ssize_t w = ::write(fd, p + done, static_cast<size_t>(n - done));
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        if (w == 0) break;
+        done += w;
+    }
+    return done;
+}
+
+}  // namespace
+
+HostFile::~HostFile() { Close(); }
+
+std::unique_ptr<HostFile> HostFile::Create(const std::string& hostPath) {
+    int fd = OpenRetrying(hostPath.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) return nullptr;
+    return std::unique_ptr<HostFile>(new HostFile(fd, true));
+}
+
+std::unique_ptr<HostFile> HostFile::Open(const std::string& hostPath, bool writable) {
+    int fd = OpenRetrying(hostPath.c_str(), (writable ? O_RDWR : O_RDONLY) | O_NONBLOCK);
+    if (fd < 0) return nullptr;
+    std::unique_ptr<HostFile> file(new HostFile(fd, writable));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+    // Back to blocking reads and writes: O_NONBLOCK only kept the open itself from hanging on a FIFO.
+    int fl = ::fcntl(fd, F_GETFL);
+    if (fl < 0 || ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) != 0) return nullptr;
+    return file;
+}
+
+int64_t HostFile::Read(void* buffer, int64_t n) {
+    if (fd_ < 0 || n < 0) return -1;
+    uint8_t* p = static_cast<uint8_t*>(buffer);
+    int64_t done = 0;
+    while (done < n) {
+        ssize_t r = ::read(fd_, p + done, static_cast<size_t>(n - done));
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            return done > 0 ? done : -1;
+        }
+        if (r == 0) break;
+        done += r;
+    }
+    return done;
+}
+
+int64_t HostFile::Write(const void* buffer, int64_t n) {
+    if (fd_ < 0 || n <= 0) return 0;
+    const uint8_t* p = static_cast<const uint8_t*>(buffer);
+    if (FaultInjection::ShouldFail(FaultInjection::Op::Write)) {
+        // A torn write: half of the bytes reach the file, then the write gives up.
+        return WriteAll(fd_, p, n / 2);
+    }
+    return WriteAll(fd_, p, n);
+}
+
+bool HostFile::Seek(int64_t position) {
+    if (fd_ < 0 || position < 0) return false;
+    return ::lseek(fd_, static_cast<off_t>(position), SEEK_SET) == static_cast<off_t>(position);
+}
+
+int64_t HostFile::Tell() const {
+    if (fd_ < 0) return -1;
+    off_t pos = ::lseek(fd_, 0, SEEK_CUR);
+    return pos < 0 ? -1 : static_cast<int64_t>(pos);
+}
+
+bool HostFile::SetLength(int64_t n) {
+    if (fd_ < 0 || n < 0) return false;
+    if (FaultInjection::ShouldFail(FaultInjection::Op::SetLength)) return false;
+    int rc;
+    do {
+        rc = ::ftruncate(fd_, static_cast<off_t>(n));
+    } while (rc != 0 && errno == EINTR);
+    return rc == 0;
+}
+
+bool HostFile::Flush() {
+    if (fd_ < 0) return false;
+    if (FaultInjection::ShouldFail(FaultInjection::Op::Flush)) return false;
+    int rc;
+    do {
+        rc = ::fdatasync(fd_);
+    } while (rc != 0 && errno == EINTR);
+    // A descriptor that cannot be synchronised (a pipe, some special file systems) has nothing buffered here.
+    return rc == 0 || errno == EINVAL || errno == EROFS;
+}
+
+int64_t HostFile::Size() const {
+    if (fd_ < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
+bool HostFile::Close() {
+    if (fd_ < 0) return true;
+    int rc = ::close(fd_);
+    fd_ = -1;
+    return rc == 0 || errno == EINTR;
+}
+
+bool DeleteHostFile(const std::string& hostPath) {
+    struct stat st {};
+    if (::lstat(hostPath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    return ::unlink(hostPath.c_str()) == 0;
+}
+
+bool CopyHostFile(const std::string& fromHostPath, const std::string& toHostPath, bool failIfExists) {
+    std::unique_ptr<HostFile> from = HostFile::Open(fromHostPath, false);
+    if (!from) return false;
+    struct stat src {}, dst {};
+    if (::stat(fromHostPath.c_str(), &src) == 0 && ::stat(toHostPath.c_str(), &dst) == 0 &&
+        src.st_dev == dst.st_dev && src.st_ino == dst.st_ino)
+        return false;  // copying a file onto itself would empty it
+    int flags = O_WRONLY | O_CREAT | (failIfExists ? O_EXCL : O_TRUNC);
+    int fd = OpenRetrying(toHostPath.c_str(), flags, 0666);
+    if (fd < 0) return false;
+    std::vector<uint8_t> buffer(64 * 1024);
+    bool ok = true;
+    for (;;) {
+        int64_t r = from->Read(buffer.data(), static_cast<int64_t>(buffer.size()));
+        if (r < 0) { ok = false; break; }
+        if (r == 0) break;
+        if (FaultInjection::ShouldFail(FaultInjection::Op::Write) || WriteAll(fd, buffer.data(), r) != r) {
+            ok = false;
+            break;
+        }
+    }
+    if (::close(fd) != 0 && errno != EINTR) ok = false;
+    if (!ok) ::unlink(toHostPath.c_str());
+    return ok;
+}

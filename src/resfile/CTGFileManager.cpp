@@ -1,0 +1,406 @@
+// CTGFileManager: path table, directory and archive mapping, enumeration and open files of the file layer.
+#include "resfile/CTGFileManager.h"
+
+#include <cstdio>
+#include <limits>
+#include <new>
+
+#include "platform/ByteReader.h"
+#include "platform/HostDirectory.h"
+#include "platform/HostPath.h"
+#include "platform/Wildcard.h"
+
+namespace {
+
+constexpr size_t kArchiveHeaderSize = 16;  // signature (8), version (4), manifest offset (4)
+
+std::string JoinHost(const std::string& dir, const std::string& name) {
+    if (dir.empty()) return name;
+    if (dir.back() == '/') return dir + name;
+    return dir + "/" + name;
+}
+
+// Splits a normalised path at its last '\' into the directory key (with the '\') and the name.
+void SplitPath(const std::string& path, std::string& directory, std::string& name) {
+    size_t cut = path.rfind('\\');
+    if (cut == std::string::npos) {
+        directory.clear();
+        name = path;
+    } else {
+        directory = path.substr(0, cut + 1);
+        name = path.substr(cut + 1);
+    }
+}
+
+bool EndsWithFar(const std::string& name) {
+    if (name.size() < 3) return false;
+    std::string tail = CTGFileManager::NormalizePath(name.substr(name.size() - 3));
+    return tail == "far";
+}
+
+// A member name is usable when it is not empty, holds no NUL, and every component between separators is a
+// real name (no empty, "." or ".." component that would place the member outside its archive's directory).
+bool IsUsableMemberName(const std::string& normalizedName) {
+    if (normalizedName.empty() || normalizedName.find('\0') != std::string::npos) return false;
+    size_t start = 0;
+    while (start <= normalizedName.size()) {
+        size_t end = normalizedName.find('\\', start);
+        if (end == std::string::npos) end = normalizedName.size();
+        std::string part = normalizedName.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---- TGOpenFile ----
+
+int32_t TGOpenFile::Read(void* buffer, int32_t n) {
+    if (n <= 0 || !handle_) return 0;
+    if (shared_) {
+        if (position_ >= length_) return 0;
+        if (n > length_ - position_) n = length_ - position_;
+        std::lock_guard<std::mutex> guard(manager_->lock_);
+        if (!handle_->Seek(base_ + position_)) return 0;
+        int64_t got = handle_->Read(buffer, n);
+        if (got <= 0) return 0;
+        position_ += static_cast<int32_t>(got);
+        return static_cast<int32_t>(got);
+    }
+    if (n > std::numeric_limits<int32_t>::max() - position_) n = std::numeric_limits<int32_t>::max() - position_;
+    if (n <= 0 || !handle_->Seek(position_)) return 0;
+    int64_t got = handle_->Read(buffer, n);
+    if (got <= 0) return 0;
+    position_ += static_cast<int32_t>(got);
+    return static_cast<int32_t>(got);
+}
+
+int32_t TGOpenFile::Write(const void* buffer, int32_t n) {
+    if (!writable_ || n <= 0 || !handle_) return 0;
+    if (n > std::numeric_limits<int32_t>::max() - position_) n = std::numeric_limits<int32_t>::max() - position_;
+    if (n <= 0 || !handle_->Seek(position_)) return 0;
+    int64_t put = handle_->Write(buffer, n);
+    if (put <= 0) return 0;
+    position_ += static_cast<int32_t>(put);
+    if (position_ > length_) length_ = position_;
+    return static_cast<int32_t>(put);
+}
+
+bool TGOpenFile::Seek(int32_t position) {
+    if (position < 0 || position > length_) return false;
+    // Every read and write positions the handle itself (members under the lock), so only the position moves.
+    position_ = position;
+    return true;
+}
+
+bool TGOpenFile::SetLength(int32_t n) {
+    if (!writable_ || shared_ || n < 0 || !handle_) return false;
+    if (!handle_->SetLength(n)) return false;
+    position_ = n;
+    length_ = n;
+    if (manager_) manager_->SetRecordedSize(path_, n);
+    return true;
+}
+
+bool TGOpenFile::Flush() {
+    if (!handle_) return false;
+    if (shared_) return true;
+    return handle_->Flush();
+}
+
+// ---- CTGFileManager ----
+
+CTGFileManager& CTGFileManager::Instance() {
+    static CTGFileManager manager;
+    return manager;
+}
+
+std::string CTGFileManager::NormalizePath(const std::string& path) {
+    std::string out = path;
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        else if (c == '/') c = '\\';
+    }
+    return out;
+}
+
+bool CTGFileManager::MatchPattern(const std::string& name, const std::string& pattern) {
+    return MatchWildcard(NormalizePath(name), NormalizePath(pattern));
+}
+
+void CTGFileManager::MapDirectory(const std::string& directory, bool recursive, bool mapArchives) {
+    std::string key = NormalizePath(directory);
+    if (!key.empty() && key.back() != '\\') key.push_back('\\');
+    std::string host = ResolveHostPath(directory);
+    std::set<FileIdentity> visited;
+    MapDirectoryAt(key, host, recursive, mapArchives, visited);
+}
+
+void CTGFileManager::MapDirectoryAt(const std::string& key, const std::string& hostDirectory, bool recursive,
+                                    bool mapArchives, std::set<FileIdentity>& visited) {
+    // The host listing leaves out "." and ".." itself, so no entry is skipped here.
+    std::vector<HostDirEntry> listing;
+    if (!ListHostDirectory(hostDirectory, "*.*", listing)) return;
+    FileIdentity id{};
+    if (GetHostFileIdentity(hostDirectory.empty() ? std::string(".") : hostDirectory, id.first, id.second)) {
+        // A directory reached again through a link is mapped once, so a link loop cannot recurse forever.
+        if (!visited.insert(id).second) return;
+    }
+    table_[key];
+    hostDirectories_[key] = hostDirectory;
+
+    for (const HostDirEntry& item : listing) {
+        std::string name = NormalizePath(item.name);
+        std::string hostPath = JoinHost(hostDirectory, item.name);
+        if (item.isDirectory) {
+            Directory& dir = table_[key];
+            if (!dir.count(name)) {
+                Entry e;
+                e.name = name;
+                e.hostName = item.name;
+                e.isDirectory = true;
+                dir.emplace(name, std::move(e));
+            }
+            if (recursive) MapDirectoryAt(key + name + "\\", hostPath, recursive, mapArchives, visited);
+        } else if (mapArchives && EndsWithFar(item.name)) {
+            MapArchive(key + name, hostPath, key);
+        } else {
+            Directory& dir = table_[key];
+            if (!dir.count(name)) {
+                Entry e;
+                e.name = name;
+                e.hostName = item.name;
+                dir.emplace(name, std::move(e));
+            }
+        }
+    }
+}
+
+void CTGFileManager::MapArchive(const std::string& normalizedArchivePath, const std::string& hostPath,
+                                const std::string& directory) {
+    std::shared_ptr<HostFile> archive(HostFile::Open(hostPath, false));
+    if (!archive) {
+        std::fprintf(stderr, "Couldn't Open file '%s' for mapping.\n", normalizedArchivePath.c_str());
+        return;
+    }
+    const int64_t archiveSize = archive->Size();
+    uint8_t header[kArchiveHeaderSize];
+    if (archiveSize < static_cast<int64_t>(kArchiveHeaderSize) || !archive->Seek(0) ||
+        archive->Read(header, kArchiveHeaderSize) != static_cast<int64_t>(kArchiveHeaderSize))
+        return;
+    ByteReader head(header, sizeof header);
+    head.Skip(8);  // signature, not checked
+    head.Skip(4);  // version, not checked
+    const int64_t manifestOffset = head.ReadUInt32LE();
+    if (head.HasFailed() || manifestOffset > archiveSize) return;
+
+    int64_t manifestBytes = archiveSize - manifestOffset;
+    if (manifestBytes > kMaxManifestBytes) manifestBytes = kMaxManifestBytes;
+    std::vector<uint8_t> manifest;
+    try {
+        manifest.resize(static_cast<size_t>(manifestBytes));
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    if (!archive->Seek(manifestOffset)) return;
+    int64_t got = manifestBytes > 0 ? archive->Read(manifest.data(), manifestBytes) : 0;
+    if (got < 0) return;
+    ByteReader r(manifest.data(), static_cast<size_t>(got));
+
+    const int32_t count = r.ReadInt32LE();
+    if (r.HasFailed() || count <= 0) return;
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t dataLength = r.ReadInt32LE();
+        r.ReadInt32LE();  // second length, not used
+        const int32_t dataOffset = r.ReadInt32LE();
+        const int32_t nameLength = r.ReadInt32LE();
+        if (r.HasFailed() || nameLength < 0) return;  // a cut manifest keeps what was read before the cut
+        if (nameLength > kMaxMemberNameLength) {
+            if (!r.Skip(static_cast<size_t>(nameLength))) return;
+            continue;
+        }
+        const uint8_t* nameBytes = r.ReadSpan(static_cast<size_t>(nameLength));
+        if (!nameBytes) return;
+        // A member whose data does not lie inside the archive is corrupt and left out.
+        if (dataLength < 0 || dataOffset < 0 || static_cast<int64_t>(dataOffset) + dataLength > archiveSize) continue;
+        std::string name = NormalizePath(std::string(reinterpret_cast<const char*>(nameBytes),
+                                                     static_cast<size_t>(nameLength)));
+        AddMember(directory, name, archive, dataOffset, dataLength);
+    }
+}
+
+bool CTGFileManager::AddMember(const std::string& directory, const std::string& normalizedName,
+                               const std::shared_ptr<HostFile>& archive, int64_t offset, int32_t size) {
+    if (!IsUsableMemberName(normalizedName)) return false;
+    if (FindEntry(directory + normalizedName)) return false;  // the first mapped member of a path wins
+
+    std::string current = directory;
+    size_t start = 0;
+    for (;;) {
+        size_t cut = normalizedName.find('\\', start);
+        if (cut == std::string::npos) break;
+        std::string level = normalizedName.substr(start, cut - start);
+        Directory& dir = table_[current];
+        if (!dir.count(level)) {
+            Entry e;
+            e.name = level;
+            e.hostName = level;
+            e.writable = false;
+            e.isDirectory = true;
+            dir.emplace(level, std::move(e));
+        }
+        current += level + "\\";
+        start = cut + 1;
+    }
+    std::string leaf = normalizedName.substr(start);
+    Entry e;
+    e.name = leaf;
+    e.archiveMember = true;
+    e.writable = false;
+    e.archive = archive;
+    e.offset = offset;
+    e.size = size;
+    table_[current].emplace(leaf, std::move(e));
+    return true;
+}
+
+bool CTGFileManager::FindFirst(const std::string& pattern, TGFindData& found) {
+    std::string norm = NormalizePath(pattern);
+    SplitPath(norm, found.directory, found.pattern);
+    found.cursor.clear();
+    found.started = false;
+    return FindNext(found);
+}
+
+bool CTGFileManager::FindNext(TGFindData& found) {
+    auto dir = table_.find(found.directory);
+    if (dir == table_.end()) return false;
+    // The cursor is the last name returned, so entries added or removed meanwhile do not upset the walk.
+    auto it = found.started ? dir->second.upper_bound(found.cursor) : dir->second.begin();
+    for (; it != dir->second.end(); ++it) {
+        if (!MatchWildcard(it->first, found.pattern)) continue;
+        found.name = it->second.name;
+        found.isDirectory = it->second.isDirectory;
+        found.isArchiveMember = it->second.archiveMember;
+        found.cursor = it->first;
+        found.started = true;
+        return true;
+    }
+    found.cursor = dir->second.empty() ? std::string() : dir->second.rbegin()->first;
+    found.started = true;
+    return false;
+}
+
+const CTGFileManager::Entry* CTGFileManager::FindEntry(const std::string& normalizedPath) const {
+    std::string dirKey, name;
+    SplitPath(normalizedPath, dirKey, name);
+    if (name.empty()) return nullptr;
+    auto dir = table_.find(dirKey);
+    if (dir == table_.end()) return nullptr;
+    auto it = dir->second.find(name);
+    return it == dir->second.end() ? nullptr : &it->second;
+}
+
+CTGFileManager::Entry* CTGFileManager::FindEntryMutable(const std::string& normalizedPath) {
+    return const_cast<Entry*>(FindEntry(normalizedPath));
+}
+
+std::string CTGFileManager::HostPathOf(const std::string& path) const {
+    std::string norm = NormalizePath(path);
+    std::string dirKey, name;
+    SplitPath(norm, dirKey, name);
+    auto hostDir = hostDirectories_.find(dirKey);
+    if (name.empty() || hostDir == hostDirectories_.end()) return ResolveHostPath(path);
+    const Entry* e = FindEntry(norm);
+    if (e && !e->archiveMember && !e->hostName.empty()) return JoinHost(hostDir->second, e->hostName);
+    // Not known: the name as the caller gave it, matched against the directory's current contents.
+    std::string given = path.substr(path.size() - name.size());
+    std::string onDisk;
+    ResolveHostName(hostDir->second.empty() ? std::string(".") : hostDir->second, given, onDisk);
+    return JoinHost(hostDir->second, onDisk);
+}
+
+void CTGFileManager::SetRecordedSize(const std::string& normalizedPath, int32_t size) {
+    if (Entry* e = FindEntryMutable(normalizedPath)) e->size = size;
+}
+
+TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
+    std::string norm = NormalizePath(path);
+    const Entry* e = FindEntry(norm);
+    std::unique_ptr<TGOpenFile> file(new (std::nothrow) TGOpenFile());
+    if (!file) return nullptr;
+    file->path_ = norm;
+    file->manager_ = this;
+    if (e && e->archiveMember) {
+        if (writable || !e->archive) return nullptr;
+        file->handle_ = e->archive;
+        file->base_ = e->offset;
+        file->length_ = e->size;
+        file->shared_ = true;
+        file->writable_ = false;
+        return file.release();
+    }
+    std::unique_ptr<HostFile> host = HostFile::Open(HostPathOf(path), writable);
+    if (!host) return nullptr;
+    int64_t size = host->Size();
+    // Offsets of the file layer are 32-bit: a larger file cannot be addressed and does not open.
+    if (size < 0 || size > std::numeric_limits<int32_t>::max()) return nullptr;
+    file->handle_ = std::move(host);
+    file->length_ = static_cast<int32_t>(size);
+    file->writable_ = writable;
+    return file.release();
+}
+
+void CTGFileManager::Close(TGOpenFile* file) {
+    // A loose file's handle is owned by the open file alone and closes with it; a member only lets go of
+    // its share of the archive's handle.
+    delete file;
+}
+
+bool CTGFileManager::Create(const std::string& path) {
+    std::string norm = NormalizePath(path);
+    if (FindEntry(norm) || table_.count(norm)) return false;
+    std::string host = HostPathOf(path);
+    if (!HostFile::Create(host)) return false;
+    std::string dirKey, name;
+    SplitPath(norm, dirKey, name);
+    auto dir = table_.find(dirKey);
+    if (dir != table_.end() && !name.empty()) {
+        Entry e;
+        e.name = name;
+        size_t slash = host.rfind('/');
+        e.hostName = slash == std::string::npos ? host : host.substr(slash + 1);
+        e.writable = true;
+        dir->second.emplace(name, std::move(e));
+    }
+    return true;
+}
+
+bool CTGFileManager::Delete(const std::string& path) {
+    std::string norm = NormalizePath(path);
+    const Entry* e = FindEntry(norm);
+    std::string host = HostPathOf(path);
+    if (!e) return DeleteHostFile(host);
+    if (e->archiveMember || e->isDirectory) return false;
+    bool deleted = DeleteHostFile(host);
+    // The entry goes when the file is gone from the disk, whether or not this call removed it.
+    if (deleted || !HostFile::Open(host, false)) {
+        std::string dirKey, name;
+        SplitPath(norm, dirKey, name);
+        table_[dirKey].erase(name);
+    }
+    return deleted;
+}
+
+bool CTGFileManager::Exists(const std::string& path) {
+    std::string norm = NormalizePath(path);
+    if (FindEntry(norm) || table_.count(norm)) return true;
+    return HostFile::Open(HostPathOf(path), false) != nullptr;
+}
+
+void CTGFileManager::Reset() {
+    table_.clear();
+    hostDirectories_.clear();
+}

@@ -1,0 +1,143 @@
+// CTGFileManager: the process-wide file manager: path table, mapped directories and archive members.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/HostFile.h"
+
+class CTGFileManager;
+
+// One open file of the manager: a loose file with its own handle, or a view of an archive member
+// over the archive's shared handle (reads of members take the manager's lock around seek and read).
+class TGOpenFile {
+public:
+    // Bytes read at the position (0 at the end, for n <= 0, or on failure); archive members are cut at the
+    // member's end. The position advances by the bytes read.
+    int32_t Read(void* buffer, int32_t n);
+    // Bytes written at the position; 0 when not writable or n <= 0. Extends the recorded length.
+    int32_t Write(const void* buffer, int32_t n);
+    // False for a negative position or one past the recorded length (exactly the length is allowed).
+    bool Seek(int32_t position);
+    // Moves to n and cuts or extends the file there; false (nothing changed) when not writable or on failure.
+    bool SetLength(int32_t n);
+    // Pushes written data to the disk; false on failure (a member of an archive has nothing to flush: true).
+    bool Flush();
+    int32_t GetLength() const { return length_; }
+    int32_t GetPosition() const { return position_; }
+    // The normalised path (lower case, backslashes).
+    const std::string& GetPath() const { return path_; }
+    bool IsWritable() const { return writable_; }
+    bool IsArchiveMember() const { return shared_; }
+
+private:
+    friend class CTGFileManager;
+    TGOpenFile() = default;
+    std::string path_;
+    std::shared_ptr<HostFile> handle_;  // for a member: the archive's handle, shared with the manager
+    int64_t base_ = 0;
+    int32_t length_ = 0;
+    int32_t position_ = 0;
+    bool shared_ = false;
+    bool writable_ = false;
+    CTGFileManager* manager_ = nullptr;
+};
+
+// One step of an enumeration started by FindFirst.
+struct TGFindData {
+    std::string name;  // normalised name within its directory
+    bool isDirectory = false;
+    bool isArchiveMember = false;
+    // Cursor of the enumeration (internal): the directory key, the name pattern, and the last name returned.
+    std::string directory;
+    std::string pattern;
+    std::string cursor;
+    bool started = false;
+};
+
+class CTGFileManager {
+public:
+    struct Entry {
+        std::string name;      // normalised name within its directory
+        std::string hostName;  // the name as it stands on disk (loose files and directories)
+        bool archiveMember = false;
+        bool writable = true;
+        std::shared_ptr<HostFile> archive;  // for a member: the open handle of its archive
+        int64_t offset = 0;                 // for a member: offset of its data within the archive
+        int32_t size = 0;                   // for a member: its length; for a loose file: set by SetLength
+        bool isDirectory = false;
+    };
+
+    // Archive member names longer than this are rejected (the platform's path limit less its terminator).
+    static constexpr int32_t kMaxMemberNameLength = 259;
+    // At most this many manifest bytes are read from one archive; members past them are not mapped.
+    static constexpr int64_t kMaxManifestBytes = 64 * 1024 * 1024;
+
+    // The one manager of the process.
+    static CTGFileManager& Instance();
+
+    CTGFileManager() = default;
+    CTGFileManager(const CTGFileManager&) = delete;
+    CTGFileManager& operator=(const CTGFileManager&) = delete;
+
+    // Lower-cases A to Z and turns '/' into '\'.
+    static std::string NormalizePath(const std::string& path);
+    // Matches a name against a pattern with '*' and '?', both lower-cased first.
+    static bool MatchPattern(const std::string& name, const std::string& pattern);
+
+    // Lists the directory on disk and registers it with its entries; subdirectories are mapped in turn when
+    // `recursive`, files ending in "FAR" are read as archives (and not listed) when `mapArchives`. A directory
+    // that cannot be listed is not registered. Entries already known keep their first registration.
+    void MapDirectory(const std::string& directory, bool recursive, bool mapArchives);
+    // False when the pattern's directory is not in the table or nothing in it matches.
+    bool FindFirst(const std::string& pattern, TGFindData& found);
+    // False when no further entry matches.
+    bool FindNext(TGFindData& found);
+
+    // Null on failure; members of archives never open for writing. Release the result with Close.
+    TGOpenFile* Open(const std::string& path, bool writable);
+    // Closes the platform handle unless it belongs to an archive, and destroys the object (null is allowed).
+    void Close(TGOpenFile* file);
+    // Creates an empty file (replacing one on disk that the table does not know); false when the path is in
+    // the table or creation fails.
+    bool Create(const std::string& path);
+    // False for archive members and directories, and when deleting from disk fails.
+    bool Delete(const std::string& path);
+    // True for a path in the table, else when the file can be opened for reading.
+    bool Exists(const std::string& path);
+
+    // Forgets every mapped directory and drops the archives (tests and a rebuilt catalogue). Members that are
+    // still open keep their archive's handle until they are closed.
+    void Reset();
+    // The table entry of a normalised path, or null.
+    const Entry* FindEntry(const std::string& normalizedPath) const;
+
+private:
+    friend class TGOpenFile;
+    using Directory = std::map<std::string, Entry>;
+    using FileIdentity = std::pair<unsigned long long, unsigned long long>;
+
+    void MapDirectoryAt(const std::string& key, const std::string& hostDirectory, bool recursive, bool mapArchives,
+                        std::set<FileIdentity>& visited);
+    void MapArchive(const std::string& normalizedArchivePath, const std::string& hostPath,
+                    const std::string& directory);
+    // Adds one member (its directory levels first); false when its name is unusable or its path is known.
+    bool AddMember(const std::string& directory, const std::string& normalizedName,
+                   const std::shared_ptr<HostFile>& archive, int64_t offset, int32_t size);
+    Entry* FindEntryMutable(const std::string& normalizedPath);
+    // The host path of a path given by a caller: mapped names as they stand on disk, others resolved.
+    std::string HostPathOf(const std::string& path) const;
+    void SetRecordedSize(const std::string& normalizedPath, int32_t size);
+
+    std::mutex lock_;
+    // Directory key (normalised, with final '\') -> entries in byte-wise name order.
+    std::map<std::string, Directory> table_;
+    // Directory key -> host path of directories that were listed on disk.
+    std::map<std::string, std::string> hostDirectories_;
+};

@@ -1,0 +1,42 @@
+// FlatFile: the file access object that the IFF resource file classes hold; one open file of the manager.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "resfile/ResErrors.h"
+
+class TGOpenFile;
+
+// Every operation returns 0 or a negative code of the resource layer:
+//   Create: -47 open, -43 exists, -42 cannot create.     Remove: -47 open, -40 missing, -39 failed.
+//   Open: -47 open; read-write first, then read-only; -50 when neither works.
+//   Close/Read/Write/Seek/SetLength/Flush/GetLength/GetPath: -49 when not open.
+//   Read: -48 short.  Write: -46 short (read-only files write nothing).  Seek: -48 past the end.
+//   SetLength, Flush: -50 on failure.
+class FlatFile {
+public:
+    FlatFile() = default;
+    ~FlatFile();
+    FlatFile(const FlatFile&) = delete;
+    FlatFile& operator=(const FlatFile&) = delete;
+
+    ResErr Create(const std::string& path);
+    ResErr Remove(const std::string& path);
+    ResErr Open(const std::string& path);
+    ResErr Close();
+    ResErr Read(void* buffer, int32_t n);
+    ResErr Write(const void* buffer, int32_t n);
+    ResErr Seek(int32_t offset);
+    ResErr SetLength(int32_t n);
+    ResErr Flush();
+    ResErr GetLength(int32_t& out) const;
+    // The normalised path (lower case, backslashes) recorded at open.
+    ResErr GetPath(std::string& out) const;
+    bool IsOpen() const { return file_ != nullptr; }
+    bool IsWritable() const { return writable_; }
+
+private:
+    TGOpenFile* file_ = nullptr;
+    bool writable_ = false;
+};
