@@ -1,0 +1,61 @@
+// Tests of the case-insensitive resolution of game paths against mixed-case directories on disk.
+#include <gtest/gtest.h>
+
+#include "platform/HostFile.h"
+#include "platform/HostPath.h"
+#include "support/TempDir.h"
+
+using reshaper_test::ScopedCurrentDirectory;
+using reshaper_test::TempDir;
+using reshaper_test::WriteFileText;
+
+namespace {
+
+class HostPathTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(dir.Path().empty());
+        ASSERT_TRUE(WriteFileText(dir.Join("GameData/Objects/Chair.iff"), "c"));
+        ASSERT_TRUE(WriteFileText(dir.Join("GameData/UserObjects/lamp.iff"), "l"));
+    }
+    TempDir dir;
+};
+
+TEST_F(HostPathTest, RelativeGamePathFindsMixedCaseComponents) {
+    ScopedCurrentDirectory cwd(dir.Path());
+    ASSERT_TRUE(cwd.Ok());
+    EXPECT_EQ(ResolveHostPath(".\\gamedata\\OBJECTS\\chair.IFF"), "./GameData/Objects/Chair.iff");
+    EXPECT_EQ(ResolveHostPath("GAMEDATA\\userobjects\\LAMP.iff"), "GameData/UserObjects/lamp.iff");
+    EXPECT_EQ(ResolveHostPath(".\\GameData\\"), "./GameData/");
+}
+
+TEST_F(HostPathTest, AbsolutePathsWithEitherSeparator) {
+    EXPECT_EQ(ResolveHostPath(dir.Path() + "\\GAMEDATA\\objects\\CHAIR.IFF"), dir.Join("GameData/Objects/Chair.iff"));
+    EXPECT_EQ(ResolveHostPath(dir.Path() + "//gamedata/objects\\\\chair.iff"), dir.Join("GameData/Objects/Chair.iff"));
+    EXPECT_EQ(ResolveHostPath(""), "");
+}
+
+TEST_F(HostPathTest, ExactMatchWinsOverCaseVariantsElseByteWiseFirst) {
+    ASSERT_TRUE(WriteFileText(dir.Join("GameData/Objects/chair.iff"), "lower"));
+    ASSERT_TRUE(WriteFileText(dir.Join("GameData/Objects/CHAIR.iff"), "upper"));
+    std::string base = dir.Path() + "\\gamedata\\objects\\";
+    EXPECT_EQ(ResolveHostPath(base + "chair.iff"), dir.Join("GameData/Objects/chair.iff"));
+    EXPECT_EQ(ResolveHostPath(base + "Chair.iff"), dir.Join("GameData/Objects/Chair.iff"));
+    // No exact match: "CHAIR.iff" < "Chair.iff" < "chair.iff" byte-wise.
+    EXPECT_EQ(ResolveHostPath(base + "cHAIR.iff"), dir.Join("GameData/Objects/CHAIR.iff"));
+}
+
+TEST_F(HostPathTest, MissingComponentsAreKeptAsGivenInsideTheResolvedParent) {
+    std::string host = ResolveHostPath(dir.Path() + "\\gamedata\\Downloads\\Reshaped\\MyChair.iff");
+    EXPECT_EQ(host, dir.Join("GameData/Downloads/Reshaped/MyChair.iff"));
+    // A new file is created in the existing directory with the name as given.
+    auto file = HostFile::Create(ResolveHostPath(dir.Path() + "\\GAMEDATA\\OBJECTS\\NewOne.IFF"));
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(HostFile::Open(dir.Join("GameData/Objects/NewOne.IFF"), false));
+}
+
+TEST_F(HostPathTest, DotComponentsAreKept) {
+    EXPECT_EQ(ResolveHostPath(dir.Path() + "\\gamedata\\..\\GAMEDATA\\.\\objects"), dir.Join("GameData/../GameData/./Objects"));
+}
+
+}  // namespace
