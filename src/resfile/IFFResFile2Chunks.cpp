@@ -20,10 +20,11 @@ ResErr IFFResFile2::ReadHeaderAt(int32_t offset, ChunkHeader& out) {
 // the header is reset to "no map" first, and the old map chunk is freed only when it really is one.
 ResErr IFFResFile2::ResetFileHeaderForChange() {
     uint32_t oldMap = static_cast<uint32_t>(headerMapOffset_);
-    headerMapOffset_ = 0;
     auto header = MakeIFFHeader25(0);
     if (ResErr err = file_.Seek(0)) return err;
+    // Until the header is rewritten every change must retry, or a stale map would be trusted.
     if (ResErr err = file_.Write(header.data(), kIFFHeaderSize)) return err;
+    headerMapOffset_ = 0;
     ChunkHeader h;
     if (oldMap >= static_cast<uint32_t>(kIFFHeaderSize) && oldMap <= INT32_MAX &&
         ReadHeaderAt(static_cast<int32_t>(oldMap), h) == kNoErr && h.type == kTypeResMap && !h.IsFree() &&
