@@ -1,9 +1,33 @@
 // reshaper-cli: the command-line program; every operation of the workbench for scripts and batch work.
 #include <CLI/CLI.hpp>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "cli/CliCommon.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"The Domizens Reshaper: object files of The Domizens from the command line"};
+    CLI::App app{"The Domizens Reshaper: the object files of The Domizens from the command line.\n"
+                 "Exit codes: 0 success, 1 the operation failed, 2 wrong command line, 3 problems found."};
     app.require_subcommand(1);
-    CLI11_PARSE(app, argc, argv);
-    return 0;
+    std::string gameDir;
+    std::string settings;
+    app.add_option("--game-dir", gameDir, "Game installation directory; becomes the current directory");
+    app.add_option("--settings", settings, "Settings file to use instead of the default one");
+    app.parse_complete_callback([&] {
+        if (!settings.empty()) setenv("RESHAPER_SETTINGS", settings.c_str(), 1);
+        if (!gameDir.empty() && chdir(gameDir.c_str()) != 0) {
+            cli::PrintError("cannot change to the game directory '" + gameDir + "'");
+            std::exit(cli::kExitError);
+        }
+    });
+    int exitCode = cli::kExitOk;
+    cli::AddResourcesCommand(app, exitCode);
+    cli::AddCheckCommand(app, exitCode);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        int rc = app.exit(e);
+        return rc == 0 ? 0 : cli::kExitUsage;
+    }
+    return exitCode;
 }

@@ -1,0 +1,33 @@
+// CliCommon: what every reshaper-cli command shares: exit codes, error printing, opening files.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "resfile/iResFile.h"
+
+namespace CLI {
+class App;
+}
+
+namespace cli {
+
+// Exit codes of reshaper-cli.
+constexpr int kExitOk = 0;
+constexpr int kExitError = 1;     // the operation failed (the message says why)
+constexpr int kExitUsage = 2;     // the command line was wrong
+constexpr int kExitProblems = 3;  // the operation ran and found problems (check)
+
+// Prints "reshaper-cli: <message>" to standard error.
+void PrintError(const std::string& message);
+// "error #<code>" as the program prints resource errors.
+std::string ErrorText(ResErr code);
+
+// Opens a single resource file of either IFF layout; null (and a printed error) on failure.
+std::unique_ptr<iResFile> OpenResourceFile(const std::string& path);
+
+// Registration of the commands; each returns nothing and sets its own callback.
+void AddResourcesCommand(CLI::App& app, int& exitCode);
+void AddCheckCommand(CLI::App& app, int& exitCode);
+
+}  // namespace cli

@@ -1,0 +1,74 @@
+// reshaper-cli resources FILE: every type of a file with its resources in enumeration order.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "cli/CliCommon.h"
+#include "resfile/IFFResFile2.h"
+
+namespace cli {
+
+namespace {
+std::string Printable(const std::string& s) {
+    std::string out;
+    for (unsigned char c : s) out += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+    return out;
+}
+std::string Hex4(int v) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%04X", v & 0xFFFF);
+    return b;
+}
+
+// The flags as stored in the file, when the kind keeps them (-1 otherwise).
+int StoredFlags(iResFile& file, ResType type, int index) {
+    auto* iff = dynamic_cast<IFFResFile2*>(&file);
+    if (!iff || !iff->GetMap()) return -1;
+    for (const auto& g : iff->GetMap()->groups)
+        if (g.type == type && index >= 1 && static_cast<size_t>(index) <= g.entries.size())
+            return g.entries[static_cast<size_t>(index) - 1].storedFlags;
+    return -1;
+}
+}  // namespace
+
+void AddResourcesCommand(CLI::App& app, int& exitCode) {
+    auto* cmd = app.add_subcommand("resources", "List every resource type of FILE with its resources: id, name, "
+                                                "flags, size, in enumeration order");
+    auto path = std::make_shared<std::string>();
+    cmd->add_option("FILE", *path, "Resource file (.iff, .spf)")->required();
+    cmd->callback([path, &exitCode] {
+        auto file = OpenResourceFile(*path);
+        if (!file) {
+            exitCode = kExitError;
+            return;
+        }
+        int16_t types = file->CountTypes();
+        for (int16_t t = 1; t <= types; ++t) {
+            ResType type = file->GetIndexedType(t);
+            int16_t count = file->CountResources(type);
+            std::printf("%s  %d resource%s\n", Printable(ResTypeToString(type)).c_str(), count, count == 1 ? "" : "s");
+            for (int16_t i = 1; i <= count; ++i) {
+                DataHandle* h = file->GetIndexedResource(type, i, nullptr);
+                if (!h) {
+                    std::printf("  #%d  unreadable: %s\n", i, ErrorText(file->GetError()).c_str());
+                    exitCode = kExitProblems;
+                    continue;
+                }
+                ResID id = 0;
+                std::string name;
+                file->GetID(h, id);
+                file->GetName(h, name);
+                int flags = StoredFlags(*file, type, i);
+                std::printf("  %6d  flags %s  %8d bytes  \"%s\"\n", id,
+                            flags < 0 ? "------" : ("0x" + Hex4(flags)).c_str(), h->Size(), Printable(name).c_str());
+                file->ReleaseAndFree(h);
+            }
+        }
+        ResErr err = file->Close();
+        if (err) {
+            PrintError("closing '" + *path + "' failed: " + ErrorText(err));
+            exitCode = kExitError;
+        }
+    });
+}
+
+}  // namespace cli
