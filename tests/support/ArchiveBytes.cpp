@@ -5,13 +5,13 @@
 
 namespace reshaper_test {
 
-std::vector<uint8_t> BuildArchive(const std::vector<ArchiveMember>& members) {
+std::vector<uint8_t> BuildArchive(const std::vector<ArchiveMemberText>& members) {
     std::vector<uint8_t> out;
     AppendText(out, "FAR!byAZ");
     AppendUInt32LE(out, 1);
     AppendUInt32LE(out, 0);  // manifest offset, patched below
     std::vector<uint32_t> offsets;
-    for (const ArchiveMember& m : members) {
+    for (const ArchiveMemberText& m : members) {
         offsets.push_back(static_cast<uint32_t>(out.size()));
         AppendText(out, m.data);
     }
