@@ -1,0 +1,53 @@
+// fuzz_iff2_open: opens the input as an IFF 2.x file, fetches every resource, edits it and closes it.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "platform/HostFile.h"
+#include "resfile/IFFResFile2.h"
+
+namespace {
+std::string gPath;
+
+void RemoveScratch() {
+    if (!gPath.empty()) DeleteHostFile(gPath);
+}
+
+bool WriteInput(const uint8_t* data, size_t size) {
+    if (gPath.empty()) {
+        char pattern[] = "/tmp/reshaper-fuzz-iff2-XXXXXX";
+        int fd = ::mkstemp(pattern);
+        if (fd < 0) return false;
+        ::close(fd);
+        gPath = pattern;
+        std::atexit(RemoveScratch);
+    }
+    auto f = HostFile::Create(gPath);
+    return f && f->Write(data, static_cast<int64_t>(size)) == static_cast<int64_t>(size);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (!WriteInput(data, size)) return 0;
+    IFFResFile2 file;
+    if (file.Open(gPath) != kNoErr) return 0;
+    for (int16_t t = 1; t <= file.CountTypes(); ++t) {
+        ResType type = file.GetIndexedType(t);
+        for (int16_t i = 1; i <= file.CountResources(type); ++i) file.GetIndexedResource(type, i, nullptr);
+    }
+    // Edits run the allocator, the freeing of the old map and, at close, compaction and the new map.
+    if (file.CountTypes() > 0) {
+        ResType type = file.GetIndexedType(1);
+        if (DataHandle* h = file.GetIndexedResource(type, 1, nullptr)) {
+            h->Resize(h->Size() + 3);
+            file.Write(h);
+        }
+    }
+    file.Add(NewHandle(40), kTypeBHAV, 1, "fuzz", true);
+    file.Close();
+    // What was written must open again.
+    IFFResFile2 again;
+    if (again.Open(gPath) == kNoErr) again.Close();
+    return 0;
+}
