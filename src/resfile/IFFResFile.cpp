@@ -1,0 +1,439 @@
+// IFFResFile: the iResFile operations of IFF 1.0 files over their resource lists and name list.
+#include "resfile/IFFResFile.h"
+
+#include <algorithm>
+#include <new>
+
+#include "resfile/IFFFormat.h"
+
+IFFResFile::~IFFResFile() {
+    if (IsOpen()) Close();
+}
+
+bool IFFResFile::OpenCheck() {
+    if (!open_ || !file_.IsOpen()) {
+        SetError(kErrNotOpen);
+        return false;
+    }
+    SetError(kNoErr);
+    return true;
+}
+
+ResErr IFFResFile::Create(const std::string& path) {
+    if (IsOpen()) return SetError(kErrAlreadyOpen);
+    if (ResErr err = file_.Create(path)) return SetError(err);
+    ResErr err = file_.Open(path);
+    if (!err) {
+        auto header = MakeIFFHeader10();
+        err = file_.Write(header.data(), kIFFHeaderSize);
+        if (!err) err = file_.Flush();
+        ResErr closeErr = file_.Close();
+        if (!err) err = closeErr;
+    }
+    if (err) return SetError(err);
+    // A new file holds its (empty) name list from the start.
+    if (ResErr openErr = Open(path)) return SetError(openErr);
+    namesChanged_ = true;
+    return Close();
+}
+
+ResErr IFFResFile::Remove(const std::string& path) {
+    if (IsOpen()) return SetError(kErrAlreadyOpen);
+    return SetError(file_.Remove(path));
+}
+
+ResErr IFFResFile::Open(const std::string& path) {
+    if (IsOpen()) return SetError(kErrAlreadyOpen);
+    if (ResErr err = file_.Open(path)) return SetError(err);
+    // A fresh open starts its allocations at the first chunk, whatever this object did before.
+    cursor_ = -1;
+    ResErr err;
+    try {
+        err = ReadDirectory();
+    } catch (const std::bad_alloc&) {
+        err = kErrNoMemory;
+    }
+    if (err) {
+        DiscardLists();
+        file_.Close();
+    }
+    return SetError(err);
+}
+
+ResErr IFFResFile::Suspend() { return SetError(kErrOpenFailed); }
+
+ResErr IFFResFile::Resume() { return SetError(kErrOpenFailed); }
+
+ResErr IFFResFile::Close() {
+    if (!OpenCheck()) return kErrNotOpen;
+    ResErr first = kNoErr;
+    bool writable = file_.IsWritable();
+    try {
+        // A resource that was only added, or a changed name, reaches the disk even when nothing else changed.
+        if (writable && (namesChanged_ || resources_.HasUnwritten())) {
+            Update();
+            first = GetError();
+        }
+    } catch (const std::bad_alloc&) {
+        first = kErrNoMemory;
+    }
+    DiscardLists();
+    // Free space is given back whether or not this session changed anything.
+    if (!first && writable && freeSpace_ >= kCompactThreshold) first = Compact();
+    freeSpace_ = 0;
+    ResErr closed = file_.Close();
+    return SetError(first ? first : closed);
+}
+
+void IFFResFile::DiscardLists() {
+    resources_.types.clear();
+    internal_.types.clear();
+    names_.entries.clear();
+    namesChanged_ = false;
+    modified_ = false;
+    open_ = false;
+}
+
+void IFFResFile::Update() {
+    if (!OpenCheck()) return;
+    ResErr first = kNoErr;
+    if (file_.IsWritable()) {
+        if (namesChanged_) first = WriteNameList();
+        for (auto& t : resources_.types)
+            for (auto& e : t.entries)
+                if (e.offset < 0 && e.data) {
+                    Write(e.data.get());
+                    if (!first) first = GetError();
+                }
+    }
+    if (!first && file_.Flush()) first = kErrOpenFailed;
+    SetError(first);
+}
+
+bool IFFResFile::IsWritable() { return IsOpen() && file_.IsWritable(); }
+
+ResErr IFFResFile::GetPath(std::string& out) {
+    if (!IsOpen()) return SetError(kErrNotOpen);
+    return SetError(file_.GetPath(out));
+}
+
+bool IFFResFile::IsOpen() { return open_ && file_.IsOpen(); }
+
+int16_t IFFResFile::CountTypes() {
+    if (!OpenCheck()) return 0;
+    return static_cast<int16_t>(resources_.types.size());
+}
+
+ResType IFFResFile::GetIndexedType(int32_t index) {
+    if (!OpenCheck()) return 0;
+    IFFChunkTypeNode* t = resources_.GetIndexedType(index);
+    if (!t) {
+        SetError(kErrTypeIndex);
+        return 0;
+    }
+    return t->type;
+}
+
+int16_t IFFResFile::CountResources(ResType type) {
+    if (!OpenCheck()) return 0;
+    const IFFChunkTypeNode* t = resources_.FindType(type);
+    return t ? static_cast<int16_t>(t->entries.size()) : 0;
+}
+
+DataHandle* IFFResFile::GetResource(ResType type, ResID id, FixupProc fixup) {
+    return GetResourceVariant(type, id, 0, fixup);
+}
+
+DataHandle* IFFResFile::GetNamedResource(ResType type, std::string_view name, FixupProc fixup) {
+    if (!OpenCheck()) return nullptr;
+    IFFChunkTypeNode* t = resources_.FindType(type);
+    if (!name.empty() && t)
+        for (auto& e : t->entries) {
+            const IFFNameEntry* n = names_.Find(e.nameIndex);
+            if (n && n->name.EqualsFolded(name)) return LoadEntry(type, e, fixup);
+        }
+    SetError(kErrNameNotFound);
+    return nullptr;
+}
+
+DataHandle* IFFResFile::GetIndexedResource(ResType type, int32_t index, FixupProc fixup) {
+    if (!OpenCheck()) return nullptr;
+    IFFChunkEntry* e = resources_.GetIndexedEntry(type, index);
+    if (!e) {
+        SetError(kErrNotFound);
+        return nullptr;
+    }
+    return LoadEntry(type, *e, fixup);
+}
+
+DataHandle* IFFResFile::GetResourceVariant(ResType type, ResID id, uint8_t variant, FixupProc fixup) {
+    if (!OpenCheck()) return nullptr;
+    if (variant != 0) {
+        SetError(kErrNoVariants);
+        return nullptr;
+    }
+    IFFChunkEntry* e = resources_.FindID(type, id);
+    if (!e) {
+        SetError(kErrNotFound);
+        return nullptr;
+    }
+    return LoadEntry(type, *e, fixup);
+}
+
+void IFFResFile::GetName(DataHandle* h, std::string& out) {
+    out.clear();
+    if (!OpenCheck()) return;
+    IFFChunkEntry* e = resources_.FindHandle(h);
+    if (!e) {
+        SetError(kErrNotFound);
+        return;
+    }
+    out = NameOf(*e);
+}
+
+ResType IFFResFile::GetType(DataHandle* h) {
+    if (!OpenCheck()) return 0;
+    IFFChunkTypeNode* t = nullptr;
+    if (!resources_.FindHandle(h, &t)) {
+        SetError(kErrNotFound);
+        return 0;
+    }
+    return t->type;
+}
+
+void IFFResFile::GetID(DataHandle* h, ResID& out) {
+    if (!OpenCheck()) return;
+    IFFChunkEntry* e = resources_.FindHandle(h);
+    if (!e) {
+        SetError(kErrNotFound);
+        return;
+    }
+    out = e->id;
+}
+
+void IFFResFile::ReservedQuery(DataHandle*, int16_t& out) {
+    if (!OpenCheck()) return;
+    SetError(kErrNotSupported);
+    out = 0;
+}
+
+uint8_t IFFResFile::GetVariant(DataHandle* h) {
+    if (!OpenCheck()) return 0;
+    if (!resources_.FindHandle(h)) SetError(kErrNotFound);
+    return 0;
+}
+
+void IFFResFile::MakeUniqueName(ResType type, std::string& name) {
+    if (!OpenCheck()) return;
+    BoundedString base(name, kResNameCapacity);
+    IFFChunkTypeNode* t = resources_.FindType(type);
+    auto taken = [&](const std::string& candidate) {
+        if (!t) return false;
+        for (auto& e : t->entries) {
+            const IFFNameEntry* n = names_.Find(e.nameIndex);
+            if (n && n->name.EqualsFolded(candidate)) return true;
+        }
+        return false;
+    };
+    std::string candidate = base.Str();
+    for (long n = 0; taken(candidate); ++n) {
+        // The number always fits: a long name gives up its tail to it rather than being cut back to a
+        // name that is already taken.
+        std::string digits = std::to_string(n);
+        std::string stem = base.Str().substr(0, std::min(base.Length(), base.MaxLength() - digits.size()));
+        candidate = stem + digits;
+    }
+    name = candidate;
+}
+
+ResID IFFResFile::GetFreeID(ResType type) {
+    if (!OpenCheck()) return 0;
+    int32_t largest = 128;
+    if (const IFFChunkTypeNode* t = resources_.FindType(type))
+        for (const auto& e : t->entries) largest = std::max<int32_t>(largest, e.id);
+    return static_cast<ResID>(static_cast<uint16_t>(largest + 1));
+}
+
+void IFFResFile::Release(DataHandle* h) {
+    if (!OpenCheck()) return;
+    IFFChunkEntry* e = resources_.FindHandle(h);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return;
+    }
+    if (e->offset < 0) Write(h);
+    e->data.release();
+    e->flags = e->storedFlags;
+    SetError(kNoErr);
+}
+
+void IFFResFile::ReservedCommand(int32_t) {
+    if (!OpenCheck()) return;
+    SetError(kErrNotSupported);
+}
+
+bool IFFResFile::IsConverted(DataHandle* h) {
+    if (!OpenCheck()) return true;
+    IFFChunkEntry* e = resources_.FindHandle(h);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return true;
+    }
+    return (e->flags & kResFlagConverted) != 0;
+}
+
+void IFFResFile::SetID(DataHandle* h, ResID id) {
+    std::string name;
+    GetName(h, name);
+    if (GetError()) return;
+    SetInfo(h, id, name, 0);
+}
+
+void IFFResFile::ForgetName(int32_t nameIndex, const IFFChunkEntry* leaving) {
+    if (nameIndex == kNoNameIndex) return;
+    for (IFFChunkList* list : {&resources_, &internal_})
+        for (const auto& t : list->types)
+            for (const auto& e : t.entries)
+                if (&e != leaving && e.nameIndex == nameIndex) return;
+    if (names_.EmptyEntry(nameIndex)) namesChanged_ = true;
+}
+
+void IFFResFile::Add(DataHandle* h, ResType type, ResID id, std::string_view name, bool converted) {
+    if (!OpenCheck()) return;
+    if (!file_.IsWritable()) {
+        SetError(kErrNotWritable);
+        return;
+    }
+    try {
+        int32_t nameIndex = kNoNameIndex;
+        if (!BoundedString(name, kResNameCapacity).Empty()) {
+            nameIndex = names_.Add(name);
+            if (nameIndex == 0) {
+                SetError(kErrNameNotRecorded);
+                return;
+            }
+            namesChanged_ = true;
+        }
+        IFFChunkEntry* e = resources_.FindID(type, id);
+        if (e) {
+            if (e->data.get() == h) e->data.release();
+            if (e->offset >= 0) {
+                if (ResErr err = FreeChunk(e->offset)) {
+                    names_.EmptyEntry(nameIndex);
+                    SetError(err);
+                    return;
+                }
+                e->offset = -1;
+            }
+            e->data.reset();
+            ForgetName(e->nameIndex, e);
+            if (file_.Flush()) {
+                e->nameIndex = kNoNameIndex;
+                names_.EmptyEntry(nameIndex);
+                SetError(kErrOpenFailed);
+                return;
+            }
+        } else {
+            e = &resources_.AddEntry(type);
+        }
+        e->id = id;
+        e->flags = converted ? kResFlagConverted : 0;
+        e->storedFlags = 0;
+        e->data.reset(h);
+        e->nameIndex = nameIndex;
+        e->offset = -1;
+        SetError(kNoErr);
+    } catch (const std::bad_alloc&) {
+        SetError(kErrNoMemory);
+    }
+}
+
+void IFFResFile::AddVariant(DataHandle* h, ResType type, ResID id, std::string_view name, uint8_t,
+                            bool converted) {
+    Add(h, type, id, name, converted);
+}
+
+void IFFResFile::Write(DataHandle* h) {
+    if (!OpenCheck()) return;
+    if (!file_.IsWritable()) {
+        SetError(kErrNotWritable);
+        return;
+    }
+    IFFChunkTypeNode* t = nullptr;
+    IFFChunkEntry* e = resources_.FindHandle(h, &t);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return;
+    }
+    SetError(WriteEntry(t->type, *e));
+}
+
+void IFFResFile::Delete(DataHandle* h) {
+    if (!OpenCheck()) return;
+    if (!file_.IsWritable()) {
+        SetError(kErrNotWritable);
+        return;
+    }
+    IFFChunkTypeNode* t = nullptr;
+    IFFChunkEntry* e = resources_.FindHandle(h, &t);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return;
+    }
+    ResErr err = kNoErr;
+    if (e->offset >= 0) err = FreeChunk(e->offset);
+    ForgetName(e->nameIndex, e);
+    resources_.RemoveEntry(t, e);
+    ResErr flushErr = file_.Flush() ? kErrOpenFailed : kNoErr;
+    SetError(err ? err : flushErr);
+}
+
+void IFFResFile::SetInfo(DataHandle* h, ResID id, std::string_view name, uint8_t variant) {
+    if (!OpenCheck()) return;
+    if (variant != 0) {
+        SetError(kErrNoVariants);
+        return;
+    }
+    IFFChunkEntry* e = resources_.FindHandle(h);
+    if (!e) {
+        SetError(kErrNameNotFound);
+        return;
+    }
+    BoundedString newName(name, kResNameCapacity);
+    bool changed = false;
+    try {
+        if (newName.Str() != NameOf(*e)) {
+            int32_t newIndex = kNoNameIndex;
+            if (!newName.Empty()) {
+                newIndex = names_.Add(newName.Str());
+                if (newIndex == 0) {
+                    SetError(kErrNameNotRecorded);
+                    return;
+                }
+            }
+            ForgetName(e->nameIndex, e);
+            e->nameIndex = newIndex;
+            namesChanged_ = true;
+            changed = true;
+        }
+    } catch (const std::bad_alloc&) {
+        SetError(kErrNoMemory);
+        return;
+    }
+    if (e->id != id) {
+        e->id = id;
+        changed = true;
+    }
+    ResErr err = kNoErr;
+    if (changed && e->offset >= 0 && file_.IsWritable()) {
+        ChunkHeader10 ch;
+        err = ReadHeaderAt(e->offset, ch);
+        if (!err) {
+            ch.id = e->id;
+            ch.nameIndex = e->nameIndex;
+            WriteHeaderAt(e->offset, ch);
+        }
+    }
+    file_.Flush();
+    SetError(err);
+}
