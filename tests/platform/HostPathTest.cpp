@@ -55,7 +55,8 @@ TEST_F(HostPathTest, MissingComponentsAreKeptAsGivenInsideTheResolvedParent) {
 }
 
 TEST_F(HostPathTest, DotComponentsAreKept) {
-    EXPECT_EQ(ResolveHostPath(dir.Path() + "\\gamedata\\..\\GAMEDATA\\.\\objects"), dir.Join("GameData/../GameData/./Objects"));
+    EXPECT_EQ(ResolveHostPath(dir.Path() + "\\gamedata\\..\\GAMEDATA\\.\\objects"),
+              dir.Join("GameData/../GameData/./Objects"));
 }
 
 }  // namespace

@@ -88,8 +88,8 @@ TEST_F(FileManagerTest, ArchiveMembersAreListedBesideLooseFilesAndTheArchiveIsNo
     ASSERT_TRUE(WriteFileText(dir.Join("GameData/Objects/Table.IFF"), "TABLE"));
     fm.MapDirectory(".\\GameData\\Objects", true, true);
 
-    EXPECT_EQ(List(objects + "*"), (std::vector<Found>{
-                                       {"chair.iff", false, true}, {"sub", true, false}, {"table.iff", false, false}}));
+    EXPECT_EQ(List(objects + "*"),
+              (std::vector<Found>{{"chair.iff", false, true}, {"sub", true, false}, {"table.iff", false, false}}));
     EXPECT_EQ(List(".\\GAMEDATA\\Objects\\*.IFF"),
               (std::vector<Found>{{"chair.iff", false, true}, {"table.iff", false, false}}));
     EXPECT_EQ(List(objects + "sub\\*"), (std::vector<Found>{{"lamp.iff", false, true}}));
