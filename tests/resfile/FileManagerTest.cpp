@@ -93,7 +93,8 @@ TEST_F(FileManagerTest, ArchiveMembersAreListedBesideLooseFilesAndTheArchiveIsNo
     EXPECT_EQ(List(".\\GAMEDATA\\Objects\\*.IFF"),
               (std::vector<Found>{{"chair.iff", false, true}, {"table.iff", false, false}}));
     EXPECT_EQ(List(objects + "sub\\*"), (std::vector<Found>{{"lamp.iff", false, true}}));
-    EXPECT_EQ(List(objects + "?????.iff"), (std::vector<Found>{{"chair.iff", false, true}, {"table.iff", false, false}}));
+    EXPECT_EQ(List(objects + "?????.iff"),
+              (std::vector<Found>{{"chair.iff", false, true}, {"table.iff", false, false}}));
     EXPECT_TRUE(List(".\\gamedata\\unmapped\\*").empty());
 
     EXPECT_EQ(ReadAll(objects + "chair.iff"), "CHAIR");
