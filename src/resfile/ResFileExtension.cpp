@@ -1,0 +1,46 @@
+// ResFileExtension: splitting paths into directory, base name and extension.
+#include "resfile/ResFileExtension.h"
+
+#include "resfile/BoundedString.h"
+
+namespace {
+size_t BaseStart(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+size_t ExtensionStart(const std::string& path) {
+    size_t base = BaseStart(path);
+    size_t dot = path.rfind('.');
+    return dot == std::string::npos || dot < base ? std::string::npos : dot;
+}
+}  // namespace
+
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (BoundedString::Fold(a[i]) != BoundedString::Fold(b[i])) return false;
+    return true;
+}
+
+std::string PathExtension(const std::string& path) {
+    size_t e = ExtensionStart(path);
+    return e == std::string::npos ? std::string() : path.substr(e);
+}
+
+std::string StripExtension(const std::string& path) {
+    size_t e = ExtensionStart(path);
+    return e == std::string::npos ? path : path.substr(0, e);
+}
+
+bool MatchKindExtension(const std::string& extension, const std::string& path, std::string& resolved) {
+    if (extension.size() < 2 || extension[0] != '.') return false;
+    size_t e = ExtensionStart(path);
+    if (e != std::string::npos) {
+        if (!EqualsIgnoringAsciiCase(path.substr(e), extension)) return false;
+        resolved = path;
+        return true;
+    }
+    if (BaseStart(path) >= path.size()) return false;
+    resolved = path + extension;
+    return true;
+}

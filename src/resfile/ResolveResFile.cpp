@@ -1,0 +1,178 @@
+// ResolveResFile: the search directory list and the answers of an empty resolver.
+#include "resfile/ResolveResFile.h"
+
+#include <cctype>
+
+#include "platform/HostDirectory.h"
+#include "platform/HostPath.h"
+#include "resfile/CTGFileManager.h"
+
+ResolveResFile::~ResolveResFile() { Close(); }
+
+ResErr ResolveResFile::ResolverCodeToError(int code) {
+    switch (code) {
+        case kResolveOk: return kNoErr;
+        case kResolveNotFound: return kErrNotFound;
+        case kResolveNoMemory: return kErrNoMemory;
+        default: return kErrBadChunk;
+    }
+}
+
+std::vector<std::string> ResolveResFile::ParseDirectoryList(const std::string& path) {
+    std::string s = path;
+    for (char& c : s)
+        if (c == '\\') c = '/';
+    while (s.compare(0, 2, "./") == 0) s.erase(0, 2);
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (;;) {
+        size_t end = s.find(';', start);
+        std::string dir = s.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        for (char& c : dir)
+            if (c == '/') c = '\\';
+        bool drive = dir.size() >= 3 && std::isalpha(static_cast<unsigned char>(dir[0])) && dir[1] == ':' &&
+                     dir[2] == '\\';
+        bool unc = dir.size() >= 3 && dir[0] == '\\' && dir[1] == '\\' && std::isalpha(static_cast<unsigned char>(dir[2]));
+        bool relative = dir.compare(0, 2, ".\\") == 0 || dir == ".";
+        if (!drive && !unc && !relative) dir = ".\\" + dir;
+        if (dir.empty() || dir.back() != '\\') dir += '\\';
+        out.push_back(dir);
+        if (end == std::string::npos) break;
+        start = end + 1;
+        while (start < s.size() && (s[start] == ' ' || s[start] == '\t')) ++start;
+    }
+    return out;
+}
+
+bool ResolveResFile::DirectoriesExist() const {
+    if (!directories_) return false;
+    for (const auto& d : *directories_)
+        if (!CTGFileManager::Instance().Exists(d) && !IsHostDirectory(ResolveHostPath(d))) return false;
+    return true;
+}
+
+ResErr ResolveResFile::Create(const std::string&) { return SetError(kErrNotSupported); }
+ResErr ResolveResFile::Remove(const std::string&) { return SetError(kErrNotSupported); }
+
+ResErr ResolveResFile::Open(const std::string& path) {
+    directories_ = std::make_unique<std::vector<std::string>>(ParseDirectoryList(path));
+    if (!DirectoriesExist()) {
+        directories_.reset();
+        return SetError(kErrAlreadyOpen);
+    }
+    return SetError(kNoErr);
+}
+
+ResErr ResolveResFile::Suspend() { return SetError(kNoErr); }
+ResErr ResolveResFile::Resume() { return SetError(kNoErr); }
+ResErr ResolveResFile::Close() {
+    directories_.reset();
+    loaded_.clear();
+    return SetError(kNoErr);
+}
+void ResolveResFile::Update() { SetError(kErrNotSupported); }
+bool ResolveResFile::IsWritable() { return false; }
+
+ResErr ResolveResFile::GetPath(std::string& out) {
+    out.clear();
+    if (!directories_ || directories_->empty()) return SetError(kErrNotOpen);
+    out = directories_->front();
+    return SetError(kNoErr);
+}
+
+bool ResolveResFile::IsOpen() { return DirectoriesExist(); }
+
+// The resolver knows no types, so there is nothing to list.
+int16_t ResolveResFile::CountTypes() {
+    SetError(kNoErr);
+    return 0;
+}
+ResType ResolveResFile::GetIndexedType(int32_t) {
+    SetError(kErrBadChunk);
+    return 0;
+}
+int16_t ResolveResFile::CountResources(ResType) {
+    SetError(kNoErr);
+    return 0;
+}
+DataHandle* ResolveResFile::GetResource(ResType, ResID, FixupProc) {
+    SetError(ResolverCodeToError(kResolveNotFound));
+    return nullptr;
+}
+DataHandle* ResolveResFile::GetNamedResource(ResType, std::string_view, FixupProc) {
+    SetError(ResolverCodeToError(kResolveNotFound));
+    return nullptr;
+}
+DataHandle* ResolveResFile::GetIndexedResource(ResType, int32_t, FixupProc) {
+    SetError(kErrBadChunk);
+    return nullptr;
+}
+DataHandle* ResolveResFile::GetResourceVariant(ResType type, ResID id, uint8_t, FixupProc fixup) {
+    return GetResource(type, id, fixup);
+}
+
+ResolveResFile::Loaded* ResolveResFile::Find(const DataHandle* h) {
+    for (auto& l : loaded_)
+        if (h && l.data.get() == h) return &l;
+    return nullptr;
+}
+
+bool ResolveResFile::HoldsHandle(const DataHandle* h) const {
+    for (const auto& l : loaded_)
+        if (h && l.data.get() == h) return true;
+    return false;
+}
+
+void ResolveResFile::GetName(DataHandle* h, std::string& out) {
+    out.clear();
+    Loaded* l = Find(h);
+    if (!l) {
+        SetError(kErrNameNotFound);
+        return;
+    }
+    out = l->name;
+    SetError(kNoErr);
+}
+ResType ResolveResFile::GetType(DataHandle* h) {
+    Loaded* l = Find(h);
+    SetError(l ? kNoErr : kErrNameNotFound);
+    return l ? l->type : 0;
+}
+void ResolveResFile::GetID(DataHandle* h, ResID& out) {
+    Loaded* l = Find(h);
+    SetError(l ? kNoErr : kErrNameNotFound);
+    if (l) out = l->id;
+}
+void ResolveResFile::ReservedQuery(DataHandle*, int16_t&) { SetError(kErrNotSupported); }
+uint8_t ResolveResFile::GetVariant(DataHandle*) {
+    SetError(kNoErr);
+    return 0;
+}
+void ResolveResFile::MakeUniqueName(ResType, std::string&) { SetError(kErrNotSupported); }
+ResID ResolveResFile::GetFreeID(ResType) {
+    SetError(kErrNotSupported);
+    return 0;
+}
+void ResolveResFile::Release(DataHandle* h) {
+    for (auto it = loaded_.begin(); it != loaded_.end(); ++it)
+        if (it->data.get() == h) {
+            it->data.release();
+            loaded_.erase(it);
+            SetError(kNoErr);
+            return;
+        }
+    SetError(kErrNameNotFound);
+}
+void ResolveResFile::ReservedCommand(int32_t) { SetError(kErrNotSupported); }
+bool ResolveResFile::IsConverted(DataHandle*) {
+    SetError(kNoErr);
+    return true;
+}
+void ResolveResFile::SetID(DataHandle*, ResID) { SetError(kErrNotSupported); }
+void ResolveResFile::Add(DataHandle*, ResType, ResID, std::string_view, bool) { SetError(kErrNotSupported); }
+void ResolveResFile::AddVariant(DataHandle*, ResType, ResID, std::string_view, uint8_t, bool) {
+    SetError(kErrNotSupported);
+}
+void ResolveResFile::Write(DataHandle*) { SetError(kErrNotSupported); }
+void ResolveResFile::Delete(DataHandle*) { SetError(kErrNotSupported); }
+void ResolveResFile::SetInfo(DataHandle*, ResID, std::string_view, uint8_t) { SetError(kErrNotSupported); }

@@ -1,0 +1,106 @@
+// SeqResFile: opening, creating and removing the member files of each registered kind.
+#include "resfile/SeqResFile.h"
+
+#include "resfile/IFFResFile.h"
+#include "resfile/IFFResFile2.h"
+#include "resfile/ResFileExtension.h"
+#include "resfile/ResolveResFile.h"
+
+std::unique_ptr<iResFile> MakeResFileOfKind(int32_t kind) {
+    switch (kind) {
+        case kKindIFF10: return std::make_unique<IFFResFile>();
+        case kKindIFF2: return std::make_unique<IFFResFile2>();
+        case kKindResolve: return std::make_unique<ResolveResFile>();
+        default: return nullptr;
+    }
+}
+
+SeqResFile::~SeqResFile() {
+    CloseMembers();
+    DestroyMembers();
+}
+
+void SeqResFile::RegisterKind(int32_t kind, const std::string& extension) {
+    if (kind < 0 || kind > 3 || static_cast<int>(kinds_.size()) >= kMaxKinds || extension.size() > 7) return;
+    kinds_.push_back({kind, extension});
+}
+
+void SeqResFile::ClearKinds() { kinds_.clear(); }
+
+ResErr SeqResFile::Open(const std::string& path) {
+    Close();
+    ResErr last = kErrNoKindMatches;
+    bool opened = false;
+    for (const Kind& k : kinds_) {
+        std::unique_ptr<iResFile> file = MakeResFileOfKind(k.kind);
+        std::string resolved;
+        if (!file || !MatchKindExtension(k.extension, path, resolved)) {
+            last = kErrNoKindMatches;
+            continue;
+        }
+        ResErr err = file->Open(resolved);
+        if (err) {
+            last = err;
+            continue;
+        }
+        AddMember(std::move(file));
+        opened = true;
+    }
+    return SetError(opened ? kNoErr : last);
+}
+
+ResErr SeqResFile::Create(const std::string& path) {
+    ResErr last = kErrNoKindMatches;
+    bool created = false;
+    std::vector<std::string> done;
+    for (const Kind& k : kinds_) {
+        std::string resolved;
+        if (!MatchKindExtension(k.extension, path, resolved)) continue;
+        bool already = false;
+        for (const auto& e : done) already = already || EqualsIgnoringAsciiCase(e, k.extension);
+        if (already) continue;
+        std::unique_ptr<iResFile> file = MakeResFileOfKind(k.kind);
+        if (!file) continue;
+        ResErr err = file->Create(resolved);
+        if (err == kErrFileExists) return SetError(kErrFileExists);
+        if (err) {
+            last = err;
+            continue;
+        }
+        created = true;
+        done.push_back(k.extension);
+    }
+    return SetError(created ? kNoErr : last);
+}
+
+ResErr SeqResFile::Remove(const std::string& path) {
+    ResErr last = kErrNoKindMatches;
+    bool removed = false;
+    for (const Kind& k : kinds_) {
+        std::string resolved;
+        if (!MatchKindExtension(k.extension, path, resolved)) continue;
+        std::unique_ptr<iResFile> file = MakeResFileOfKind(k.kind);
+        if (!file) continue;
+        ResErr err = file->Remove(resolved);
+        if (err == kErrNoMemberTakesType || err == kErrNotWritable) return SetError(err);
+        if (err)
+            last = err;
+        else
+            removed = true;
+    }
+    return SetError(removed ? kNoErr : last);
+}
+
+ResErr SeqResFile::Close() {
+    ResErr err = CloseMembers();
+    DestroyMembers();
+    return SetError(err);
+}
+
+ResErr SeqResFile::GetPath(std::string& out) {
+    out.clear();
+    if (!IsOpen()) return SetError(kErrNotOpen);
+    ResErr err = GetMember(0)->GetPath(out);
+    out = StripExtension(out);
+    return SetError(err);
+}
