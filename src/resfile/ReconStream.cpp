@@ -36,8 +36,11 @@ void ReconStream::Shorts(uint16_t* storage, int32_t n) {
     if (failed_ || n < 0 || n > INT32_MAX / 2) { failed_ = true; return; }
     if (mode_ == kCount) { position_ += 2 * n; return; }
     if (mode_ == kRead) {
-        if (!reader_.Has(2 * static_cast<size_t>(n))) { failed_ = true; return; }
-        for (int32_t i = 0; i < n; ++i) storage[i] = swap_ ? reader_.ReadUInt16BE() : reader_.ReadUInt16LE();
+        const uint8_t* p = reader_.ReadSpan(2 * static_cast<size_t>(n));
+        if (!p) { failed_ = true; return; }
+        for (int32_t i = 0; i < n; ++i)
+            storage[i] = swap_ ? static_cast<uint16_t>((p[2 * i] << 8) | p[2 * i + 1])
+                               : static_cast<uint16_t>(p[2 * i] | (p[2 * i + 1] << 8));
     } else {
         if (!Room(2 * n)) return;
         uint8_t* p = buffer_ + position_;
@@ -54,8 +57,13 @@ void ReconStream::Longs(uint32_t* storage, int32_t n) {
     if (failed_ || n < 0 || n > INT32_MAX / 4) { failed_ = true; return; }
     if (mode_ == kCount) { position_ += 4 * n; return; }
     if (mode_ == kRead) {
-        if (!reader_.Has(4 * static_cast<size_t>(n))) { failed_ = true; return; }
-        for (int32_t i = 0; i < n; ++i) storage[i] = swap_ ? reader_.ReadUInt32BE() : reader_.ReadUInt32LE();
+        const uint8_t* p = reader_.ReadSpan(4 * static_cast<size_t>(n));
+        if (!p) { failed_ = true; return; }
+        for (int32_t i = 0; i < n; ++i, p += 4) {
+            uint32_t le = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                          (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+            storage[i] = swap_ ? __builtin_bswap32(le) : le;
+        }
     } else {
         if (!Room(4 * n)) return;
         uint8_t* p = buffer_ + position_;
@@ -71,8 +79,11 @@ void ReconStream::RawLongs(uint32_t* storage, int32_t n) {
     if (failed_ || n < 0 || n > INT32_MAX / 4) { failed_ = true; return; }
     if (mode_ == kCount) { position_ += 4 * n; return; }
     if (mode_ == kRead) {
-        if (!reader_.Has(4 * static_cast<size_t>(n))) { failed_ = true; return; }
-        for (int32_t i = 0; i < n; ++i) storage[i] = reader_.ReadUInt32LE();
+        const uint8_t* p = reader_.ReadSpan(4 * static_cast<size_t>(n));
+        if (!p) { failed_ = true; return; }
+        for (int32_t i = 0; i < n; ++i, p += 4)
+            storage[i] = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
     } else {
         if (!Room(4 * n)) return;
         for (int32_t i = 0; i < n; ++i) {
