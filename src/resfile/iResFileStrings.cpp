@@ -1,5 +1,11 @@
 // iResFile::GetIndexedString: the string lookup shared by every resource file kind.
+#include "objects/StringSet.h"
 #include "resfile/iResFile.h"
 
-// FIXME: reads the string set through StringSet once the object model provides it.
-void iResFile::GetIndexedString(std::string& out, ResID, int32_t) { out.clear(); }
+void iResFile::GetIndexedString(std::string& out, ResID id, int32_t index) {
+    out.clear();
+    if (index <= 0) return;
+    StringSet set;
+    set.ReadStringTable(this, id, false);
+    if (const std::string* s = set.Get(index)) out = *s;
+}
