@@ -98,7 +98,13 @@ void IFFResFile::Update() {
     if (!OpenCheck()) return;
     ResErr first = kNoErr;
     if (file_.IsWritable()) {
-        if (namesChanged_) first = WriteNameList();
+        if (namesChanged_) {
+            try {
+                first = WriteNameList();
+            } catch (const std::bad_alloc&) {
+                first = kErrNoMemory;
+            }
+        }
         for (auto& t : resources_.types)
             for (auto& e : t.entries)
                 if (e.offset < 0 && e.data) {
