@@ -1,6 +1,8 @@
 // fuzz_iff2_open: opens the input as an IFF 2.x file, fetches every resource, edits it and closes it.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 #include <string>
 #include <unistd.h>
 
@@ -16,7 +18,8 @@ void RemoveScratch() {
 
 bool WriteInput(const uint8_t* data, size_t size) {
     if (gPath.empty()) {
-        char pattern[] = "/tmp/reshaper-fuzz-iff2-XXXXXX";
+        // Memory-backed when available: every write of the class is followed by a flush.
+        char pattern[] = "/dev/shm/reshaper-fuzz-iff2-XXXXXX";
         int fd = ::mkstemp(pattern);
         if (fd < 0) return false;
         ::close(fd);
@@ -29,7 +32,17 @@ bool WriteInput(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!WriteInput(data, size)) return 0;
+    // Inputs that do not start like a file get a version 2.5 header whose map offset is taken from
+    // their first four bytes, so the fuzzer reaches maps and chunks without guessing the signature.
+    std::vector<uint8_t> bytes(data, data + size);
+    if (size < 8 || std::memcmp(data, "IFF FILE", 8) != 0) {
+        uint32_t mapOffset = 0;
+        for (size_t i = 0; i < 4 && i < size; ++i) mapOffset = (mapOffset << 8) | data[i];
+        auto header = MakeIFFHeader25(mapOffset % 4096);
+        bytes.assign(header.begin(), header.end());
+        if (size > 4) bytes.insert(bytes.end(), data + 4, data + size);
+    }
+    if (!WriteInput(bytes.data(), bytes.size())) return 0;
     IFFResFile2 file;
     if (file.Open(gPath) != kNoErr) return 0;
     for (int16_t t = 1; t <= file.CountTypes(); ++t) {
