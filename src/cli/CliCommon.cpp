@@ -6,7 +6,26 @@
 #include "resfile/IFFResFile.h"
 #include "resfile/IFFResFile2.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace cli {
+
+namespace {
+std::vector<std::pair<int, AddCommandFn>>& Registry() {
+    static std::vector<std::pair<int, AddCommandFn>> registry;
+    return registry;
+}
+}  // namespace
+
+CommandRegistrar::CommandRegistrar(int rank, AddCommandFn fn) { Registry().emplace_back(rank, fn); }
+
+void AddRegisteredCommands(CLI::App& app, int& exitCode) {
+    auto commands = Registry();
+    std::stable_sort(commands.begin(), commands.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& c : commands) c.second(app, exitCode);
+}
 
 void PrintError(const std::string& message) { std::fprintf(stderr, "reshaper-cli: %s\n", message.c_str()); }
 

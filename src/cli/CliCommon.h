@@ -26,8 +26,15 @@ std::string ErrorText(ResErr code);
 // Opens a single resource file of either IFF layout; null (and a printed error) on failure.
 std::unique_ptr<iResFile> OpenResourceFile(const std::string& path);
 
-// Registration of the commands; each returns nothing and sets its own callback.
-void AddResourcesCommand(CLI::App& app, int& exitCode);
-void AddCheckCommand(CLI::App& app, int& exitCode);
+// Every command file registers one function that adds its subcommand to the program:
+//     static cli::CommandRegistrar registrar(100, AddMyCommand);
+// The function sets the subcommand's callback, which stores the exit code in `exitCode`.
+// Commands appear in --help in the order of their rank.
+using AddCommandFn = void (*)(CLI::App& app, int& exitCode);
+struct CommandRegistrar {
+    CommandRegistrar(int rank, AddCommandFn fn);
+};
+// Adds every registered command to the program.
+void AddRegisteredCommands(CLI::App& app, int& exitCode);
 
 }  // namespace cli

@@ -10,6 +10,8 @@
 
 namespace cli {
 
+namespace {
+
 void AddCheckCommand(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand("check", "Open FILE, walk its chunks and report free space, the state of its map "
                                             "and any chunk that ends a walk early (exit 3 when problems are found)");
@@ -76,5 +78,9 @@ void AddCheckCommand(CLI::App& app, int& exitCode) {
         if (problems) exitCode = kExitProblems;
     });
 }
+
+CommandRegistrar registrar(910, AddCheckCommand);
+
+}  // namespace
 
 }  // namespace cli

@@ -30,6 +30,8 @@ int StoredFlags(iResFile& file, ResType type, int index) {
 }
 }  // namespace
 
+namespace {
+
 void AddResourcesCommand(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand("resources", "List every resource type of FILE with its resources: id, name, "
                                                 "flags, size, in enumeration order");
@@ -70,5 +72,9 @@ void AddResourcesCommand(CLI::App& app, int& exitCode) {
         }
     });
 }
+
+CommandRegistrar registrar(900, AddResourcesCommand);
+
+}  // namespace
 
 }  // namespace cli

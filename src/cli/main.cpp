@@ -21,8 +21,7 @@ int main(int argc, char** argv) {
         }
     });
     int exitCode = cli::kExitOk;
-    cli::AddResourcesCommand(app, exitCode);
-    cli::AddCheckCommand(app, exitCode);
+    cli::AddRegisteredCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
