@@ -24,21 +24,21 @@ void PutUInt32LE(uint8_t* p, uint32_t v) {
 
 }  // namespace
 
-PalWrap::PalWrap() : entries_(new PaletteEntry[256]()), packed_(new uint32_t[256]()) {}
+PalWrap::PalWrap() : entries_(new PaletteColor[256]()), packed_(new uint32_t[256]()) {}
 
 PalWrap::~PalWrap() = default;
 
 void PalWrap::Clear() {
     logical_.reset();
-    std::fill_n(entries_.get(), 256, PaletteEntry{});
+    std::fill_n(entries_.get(), 256, PaletteColor{});
     std::fill_n(packed_.get(), 256, 0u);
     count_ = 0;
     reserveSystem_ = false;
 }
 
-void PalWrap::BuildFromColors(const PaletteEntry colors[256], bool reserveSystem) {
+void PalWrap::BuildFromColors(const PaletteColor colors[256], bool reserveSystem) {
     // Read the input first: it may be this palette's own table.
-    PaletteEntry built[256];
+    PaletteColor built[256];
     for (int i = 0; i < 256; ++i) {
         built[i] = colors[i];
         built[i].flags = reserveSystem ? kPaletteNoCollapse : (kPaletteReserved | kPaletteNoCollapse);
@@ -66,7 +66,7 @@ bool PalWrap::LoadPALT(ByteReader reader) {
     const int32_t present = static_cast<int32_t>(std::min<size_t>(reader.GetRemaining() / 3, size_t{256}));
     const int32_t taken = std::min(wanted, present);
     for (int32_t i = 0; i < taken; ++i) {
-        PaletteEntry& e = entries_[i];
+        PaletteColor& e = entries_[i];
         e.red = reader.ReadUInt8();
         e.green = reader.ReadUInt8();
         e.blue = reader.ReadUInt8();
@@ -84,7 +84,7 @@ uint8_t PalWrap::NearestColor(uint8_t red, uint8_t green, uint8_t blue) const {
     int best = first <= last ? first : 0;
     int bestDistance = -1;
     for (int i = first; i <= last; ++i) {
-        const PaletteEntry& e = entries_[i];
+        const PaletteColor& e = entries_[i];
         const int dr = int{red} - e.red;
         const int dg = int{green} - e.green;
         const int db = int{blue} - e.blue;
@@ -100,7 +100,7 @@ uint8_t PalWrap::NearestColor(uint8_t red, uint8_t green, uint8_t blue) const {
 
 std::vector<uint8_t> PalWrap::MakePALT() const { return MakePALT(entries_.get()); }
 
-std::vector<uint8_t> PalWrap::MakePALT(const PaletteEntry colors[256]) {
+std::vector<uint8_t> PalWrap::MakePALT(const PaletteColor colors[256]) {
     std::vector<uint8_t> out(kPaletteResourceSize, 0);
     PutUInt32LE(&out[0], static_cast<uint32_t>(kPaletteVersion));
     PutUInt32LE(&out[4], 256);

@@ -26,7 +26,7 @@ public:
     // `reserveSystem` every entry gets the flags reserved | no-collapse (5). With it, entries 0 to 9 and 246 to
     // 255 become the system palette's fixed colours with flags 0 and are never chosen by NearestColor; the others
     // get no-collapse (4). A logical palette of the 256 entries is made. Cannot fail.
-    void BuildFromColors(const PaletteEntry colors[256], bool reserveSystem);
+    void BuildFromColors(const PaletteColor colors[256], bool reserveSystem);
 
     // Replaces the contents with the colours of PALT data (int32 version, int32 count N, two reserved int32,
     // then N colours of red, green, blue; little-endian): at most 256 colours are taken, the packed-colour table
@@ -46,14 +46,14 @@ public:
     // 256 colours (entries past the count written as black).
     std::vector<uint8_t> MakePALT() const;
     // The PALT resource for a table of 256 entries (flags ignored); see MakePALT().
-    static std::vector<uint8_t> MakePALT(const PaletteEntry colors[256]);
+    static std::vector<uint8_t> MakePALT(const PaletteColor colors[256]);
 
     // Writes the 256 entries as a bitmap colour table (blue, green, red, 0).
     void GetColorTable(RgbQuad out[256]) const;
 
     int32_t GetColorCount() const { return count_; }
-    const PaletteEntry* GetEntries() const { return entries_.get(); }
-    const PaletteEntry& GetEntry(uint8_t index) const { return entries_[index]; }
+    const PaletteColor* GetEntries() const { return entries_.get(); }
+    const PaletteColor& GetEntry(uint8_t index) const { return entries_[index]; }
     bool ReservesSystemColors() const { return reserveSystem_; }
     // The packed colours (red << 16 | green << 8 | blue) of the last PALT load; all 0 otherwise.
     const uint32_t* GetPackedColors() const { return packed_.get(); }
@@ -64,7 +64,7 @@ private:
     void Clear();
 
     std::unique_ptr<LogicalPalette> logical_;
-    std::unique_ptr<PaletteEntry[]> entries_;
+    std::unique_ptr<PaletteColor[]> entries_;
     int32_t count_ = 0;
     bool reserveSystem_ = false;
     std::unique_ptr<uint32_t[]> packed_;

@@ -10,17 +10,17 @@ PalWrap& DefaultPaletteStorage() {
 
 }  // namespace
 
-void MakeGreyRamp(PaletteEntry out[256]) {
+void MakeGreyRamp(PaletteColor out[256]) {
     for (int i = 0; i < 256; ++i) {
         const auto v = static_cast<uint8_t>(i);
-        out[i] = PaletteEntry{v, v, v, 0};
+        out[i] = PaletteColor{v, v, v, 0};
     }
 }
 
 const PalWrap& GetGreyPalette() {
     static PalWrap palette;
     static const bool built = [] {
-        PaletteEntry ramp[256];
+        PaletteColor ramp[256];
         MakeGreyRamp(ramp);
         palette.BuildFromColors(ramp, false);
         return true;
@@ -30,7 +30,7 @@ const PalWrap& GetGreyPalette() {
 }
 
 void BuildDefaultPalette() {
-    PaletteEntry ramp[256];
+    PaletteColor ramp[256];
     MakeGreyRamp(ramp);
     DefaultPaletteStorage().BuildFromColors(ramp, true);
 }

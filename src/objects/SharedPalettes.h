@@ -5,7 +5,7 @@
 #include "platform/ColorTypes.h"
 
 // Fills `out` with the grey ramp: entry i is (i, i, i), flags 0.
-void MakeGreyRamp(PaletteEntry out[256]);
+void MakeGreyRamp(PaletteColor out[256]);
 
 // The shared grey palette: the grey ramp without reserved system colours. Made on first use, destroyed at exit.
 const PalWrap& GetGreyPalette();

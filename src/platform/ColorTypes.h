@@ -4,13 +4,13 @@
 #include <cstdint>
 
 // A palette entry as the platform lays it out: red, green, blue, then a flag byte.
-struct PaletteEntry {
+struct PaletteColor {
     uint8_t red = 0;
     uint8_t green = 0;
     uint8_t blue = 0;
     uint8_t flags = 0;
 };
-static_assert(sizeof(PaletteEntry) == 4);
+static_assert(sizeof(PaletteColor) == 4);
 
 // Palette entry flags.
 constexpr uint8_t kPaletteReserved = 0x01;    // PC_RESERVED
@@ -30,5 +30,5 @@ struct LogicalPalette {
     static constexpr uint16_t kVersion = 0x300;
     uint16_t version = kVersion;
     uint16_t count = 0;
-    PaletteEntry entries[256] = {};
+    PaletteColor entries[256] = {};
 };

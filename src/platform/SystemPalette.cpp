@@ -13,14 +13,14 @@ constexpr uint8_t kHighColors[10][3] = {
     {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255}, {255, 255, 255},
 };
 
-PaletteEntry SystemEntry(uint32_t index) {
+PaletteColor SystemEntry(uint32_t index) {
     const uint8_t* rgb = nullptr;
     if (index < 10) {
         rgb = kLowColors[index];
     } else if (index >= 246) {
         rgb = kHighColors[index - 246];
     }
-    PaletteEntry e;
+    PaletteColor e;
     if (rgb) {
         e.red = rgb[0];
         e.green = rgb[1];
@@ -31,7 +31,7 @@ PaletteEntry SystemEntry(uint32_t index) {
 
 }  // namespace
 
-uint32_t GetSystemPaletteEntries(uint32_t start, uint32_t count, PaletteEntry* out) {
+uint32_t GetSystemPaletteEntries(uint32_t start, uint32_t count, PaletteColor* out) {
     if (start > 255 || !out) return 0;
     uint32_t n = count < 256 - start ? count : 256 - start;
     for (uint32_t i = 0; i < n; ++i) out[i] = SystemEntry(start + i);

@@ -8,4 +8,4 @@
 // Copies `count` entries of the 256-entry system palette, starting at `start`, into `out` (flags 0). Only the
 // first ten and the last ten entries hold fixed colours; the entries between them read as black. Returns the
 // number of entries copied (0 when `start` is past 255; fewer than `count` at the end of the palette).
-uint32_t GetSystemPaletteEntries(uint32_t start, uint32_t count, PaletteEntry* out);
+uint32_t GetSystemPaletteEntries(uint32_t start, uint32_t count, PaletteColor* out);

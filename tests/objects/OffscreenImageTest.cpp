@@ -11,7 +11,7 @@
 namespace {
 
 TEST(OffscreenImage, CreateGivesABottomUpImageOfTheRectanglesSize) {
-    PaletteEntry colors[256];
+    PaletteColor colors[256];
     MakeGreyRamp(colors);
     colors[9] = {10, 20, 30, 0};
     PalWrap pal;

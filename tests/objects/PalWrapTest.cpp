@@ -19,9 +19,9 @@ std::vector<uint8_t> PaltBytes(int32_t version, int32_t count, const std::vector
 
 // 256 colours, all (200, 200, 200) except the ones set by the caller.
 struct Colors {
-    PaletteEntry e[256];
+    PaletteColor e[256];
     Colors() {
-        for (auto& c : e) c = PaletteEntry{200, 200, 200, 99};
+        for (auto& c : e) c = PaletteColor{200, 200, 200, 99};
     }
 };
 
@@ -45,10 +45,10 @@ TEST(PalWrapBuild, WithReserveTakesTheSystemColoursAtBothEnds) {
     Colors c;
     PalWrap pal;
     pal.BuildFromColors(c.e, true);
-    PaletteEntry sys[256];
+    PaletteColor sys[256];
     ASSERT_EQ(GetSystemPaletteEntries(0, 256, sys), 256u);
     for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& e = pal.GetEntry(static_cast<uint8_t>(i));
+        const PaletteColor& e = pal.GetEntry(static_cast<uint8_t>(i));
         if (i < 10 || i > 245) {
             EXPECT_EQ(e.red, sys[i].red) << i;
             EXPECT_EQ(e.green, sys[i].green) << i;
@@ -103,12 +103,12 @@ TEST(PalWrapNearest, GreenWeighsFourTimesRedTwiceBlueOnce) {
 }
 
 TEST(PalWrapNearest, ReservedSystemColoursAreNeverChosen) {
-    PaletteEntry ramp[256];
+    PaletteColor ramp[256];
     MakeGreyRamp(ramp);
     PalWrap pal;
     pal.BuildFromColors(ramp, true);
     // Entry 5 holds the system colour (128, 0, 128); the nearest grey among 10 ... 245 is 55.
-    const PaletteEntry five = pal.GetEntry(5);
+    const PaletteColor five = pal.GetEntry(5);
     ASSERT_EQ(five.red, 128);
     ASSERT_EQ(five.green, 0);
     EXPECT_EQ(pal.NearestColor(five.red, five.green, five.blue), 55);
