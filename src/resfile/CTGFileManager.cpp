@@ -378,6 +378,27 @@ bool CTGFileManager::Create(const std::string& path) {
     return true;
 }
 
+bool CTGFileManager::CreateDirectory(const std::string& path) {
+    std::string norm = NormalizePath(path);
+    while (!norm.empty() && norm.back() == '\\') norm.pop_back();
+    std::string host = HostPathOf(path);
+    while (host.size() > 1 && host.back() == '/') host.pop_back();
+    if (!IsHostDirectory(host) && !CreateHostDirectory(host)) return false;
+    std::string dirKey, name;
+    SplitPath(norm, dirKey, name);
+    auto dir = table_.find(dirKey);
+    if (dir != table_.end() && !name.empty() && !dir->second.count(name)) {
+        Entry e;
+        e.name = name;
+        size_t slash = host.rfind('/');
+        e.hostName = slash == std::string::npos ? host : host.substr(slash + 1);
+        e.isDirectory = true;
+        dir->second.emplace(name, std::move(e));
+        table_.emplace(norm + "\\", Directory());
+    }
+    return true;
+}
+
 bool CTGFileManager::Delete(const std::string& path) {
     std::string norm = NormalizePath(path);
     const Entry* e = FindEntry(norm);

@@ -107,6 +107,9 @@ public:
     // Creates an empty file (replacing one on disk that the table does not know); false when the path is in
     // the table or creation fails.
     bool Create(const std::string& path);
+    // Makes a directory on disk (an existing one is fine); when its parent is in the table the directory is
+    // registered too, empty, so files created in it are listed. False when it neither exists nor was made.
+    bool CreateDirectory(const std::string& path);
     // False for archive members and directories, and when deleting from disk fails.
     bool Delete(const std::string& path);
     // True for a path in the table, else when the file can be opened for reading.

@@ -1,0 +1,150 @@
+// ObjectCatalog: the directory scan, lookups, cloned files and deletion.
+#include "app/ObjectCatalog.h"
+
+#include <algorithm>
+
+#include "resfile/BoundedString.h"
+#include "resfile/CTGFileManager.h"
+#include "resfile/ResFileExtension.h"
+#include "resfile/StdResFile.h"
+
+namespace {
+// Deeper trees than this come only from link loops; the manager's table never holds them.
+constexpr int kMaxScanDepth = 64;
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        char x = BoundedString::Fold(a[i]);
+        char y = BoundedString::Fold(b[i]);
+        if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    }
+    return a.size() < b.size();
+}
+}  // namespace
+
+ObjectCatalog::ObjectCatalog() = default;
+ObjectCatalog::~ObjectCatalog() = default;
+
+ObjectCatalog& ObjectCatalog::Instance() {
+    static ObjectCatalog catalog;
+    return catalog;
+}
+
+void ObjectCatalog::Clear() {
+    current_ = nullptr;
+    files_.clear();
+}
+
+void ObjectCatalog::Scan(const std::vector<std::string>& directories, const std::vector<std::string>& internalPaths,
+                         const std::string& cloneDirectory) {
+    Clear();
+    CTGFileManager::Instance().CreateDirectory(cloneDirectory);
+    for (const std::string& d : directories) ScanDirectory(d, internalPaths, 0);
+    Sort();
+}
+
+void ObjectCatalog::ScanDirectory(const std::string& directory, const std::vector<std::string>& internalPaths,
+                                  int depth) {
+    if (depth > kMaxScanDepth) return;
+    CTGFileManager& fm = CTGFileManager::Instance();
+    std::string listed = CTGFileManager::NormalizePath(directory);
+    std::vector<std::string> names;
+    std::vector<bool> isDirectory;
+    TGFindData found;
+    for (bool ok = fm.FindFirst(directory + "*", found); ok; ok = fm.FindNext(found)) {
+        names.push_back(found.name);
+        isDirectory.push_back(found.isDirectory);
+    }
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        if (isDirectory[i]) {
+            ScanDirectory(directory + name + "\\", internalPaths, depth + 1);
+            continue;
+        }
+        if (name.size() < 5 || !EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".iff")) continue;
+        std::string full = listed + name;
+        std::string base = full.substr(0, full.size() - 4);
+        auto file = std::make_unique<ObjResFile>();
+        if (file->Open(base) != kNoErr) continue;
+        if (std::find(internalPaths.begin(), internalPaths.end(), base) != internalPaths.end()) {
+            file->Close();
+            continue;
+        }
+        auto record = std::make_unique<ObjectFile>();
+        record->path = full;
+        record->displayName = DisplayNameOf(full);
+        record->file = std::move(file);
+        LoadObjectFile(*record, false);
+        files_.push_back(std::move(record));
+    }
+}
+
+void ObjectCatalog::Sort() {
+    std::stable_sort(files_.begin(), files_.end(),
+                     [](const auto& a, const auto& b) { return LessIgnoringCase(a->displayName, b->displayName); });
+}
+
+std::vector<ObjectFile*> ObjectCatalog::Listed(bool editableOnly) const {
+    std::vector<ObjectFile*> out;
+    for (const auto& f : files_)
+        if (!editableOnly || f->IsEditable()) out.push_back(f.get());
+    return out;
+}
+
+int ObjectCatalog::IndexOf(const ObjectFile* file) const {
+    for (size_t i = 0; i < files_.size(); ++i)
+        if (files_[i].get() == file) return static_cast<int>(i);
+    return -1;
+}
+
+bool ObjectCatalog::IsNameUnique(const std::string& displayName) const {
+    for (const auto& f : files_)
+        if (f->displayName == displayName) return false;
+    return true;
+}
+
+ObjectFile* ObjectCatalog::Find(const std::string& nameOrPath) const {
+    for (const auto& f : files_)
+        if (EqualsIgnoringAsciiCase(f->displayName, nameOrPath)) return f.get();
+    std::string normal = CTGFileManager::NormalizePath(nameOrPath);
+    for (const auto& f : files_) {
+        std::string p = CTGFileManager::NormalizePath(f->path);
+        if (p == normal || StripExtension(p) == normal) return f.get();
+    }
+    return nullptr;
+}
+
+ObjectFile* ObjectCatalog::AddClonedFile(std::unique_ptr<ObjResFile> file, const std::string& path) {
+    auto record = std::make_unique<ObjectFile>();
+    record->path = path;
+    record->displayName = DisplayNameOf(path);
+    record->file = std::move(file);
+    LoadObjectFile(*record, false);
+    ObjectFile* raw = record.get();
+    current_ = raw;
+    files_.push_back(std::move(record));
+    Sort();
+    return raw;
+}
+
+ObjectFile* ObjectCatalog::DeleteFile(ObjectFile* file) {
+    int i = IndexOf(file);
+    if (i < 0) return current_;
+    std::unique_ptr<ObjectFile> record = std::move(files_[static_cast<size_t>(i)]);
+    if (record->file) {
+        record->file->Close();
+        record->file.reset();
+    }
+    current_ = nullptr;
+    int n = static_cast<int>(files_.size());
+    files_.erase(files_.begin() + i);
+    if (n >= 2) current_ = files_[static_cast<size_t>(i < n - 1 ? i : n - 2)].get();
+    CTGFileManager& fm = CTGFileManager::Instance();
+    fm.Delete(record->path);
+    // The sprite companion goes with it: left behind it would be taken up by a later file of the
+    // same name, and it makes creating that file fail.
+    std::string companion = StripExtension(record->path) + ".spf";
+    if (fm.Exists(companion)) fm.Delete(companion);
+    return current_;
+}
