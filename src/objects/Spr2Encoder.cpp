@@ -15,18 +15,24 @@ void PutUInt16LE(uint8_t* p, uint16_t v) {
     p[1] = static_cast<uint8_t>(v >> 8);
 }
 
-// Appends tokens, keeps them at even offsets, fills in counts and remembers whether any count overflowed.
+// Appends tokens and data, keeps tokens at even offsets, fills in counts and remembers whether any count
+// overflowed. Bytes are written through a cursor into room made beforehand with Reserve (the buffer grows by
+// doubling), so no per-byte capacity checks are needed; Finish cuts the buffer to what was written.
 class TokenWriter {
 public:
-    explicit TokenWriter(std::vector<uint8_t>& out) : out_(out) {}
+    explicit TokenWriter(std::vector<uint8_t>& out) : out_(out), len_(out.size()) {}
 
+    // Makes room for n more bytes.
+    void Reserve(size_t n) {
+        if (out_.size() - len_ < n) out_.resize(std::max(len_ + n, 2 * out_.size()));
+    }
     // Appends a token word (count 0 for now) and returns its offset; a pad byte goes first when the stream's
-    // length is odd.
+    // length is odd. Needs 3 bytes of room.
     size_t Append(uint16_t opcode) {
-        if (out_.size() & 1) out_.push_back(kSpr2PadByte);
-        const size_t at = out_.size();
-        out_.push_back(0);
-        out_.push_back(static_cast<uint8_t>(opcode >> 8));
+        if (len_ & 1) out_[len_++] = kSpr2PadByte;
+        const size_t at = len_;
+        out_[len_++] = 0;
+        out_[len_++] = static_cast<uint8_t>(opcode >> 8);
         ++tokens_;
         return at;
     }
@@ -45,15 +51,17 @@ public:
     }
     // Takes back the token at `at` (the last one appended) and what follows it.
     void Remove(size_t at) {
-        out_.resize(at);
+        len_ = at;
         --tokens_;
     }
-    void Push(uint8_t b) { out_.push_back(b); }
+    void Push(uint8_t b) { out_[len_++] = b; }
+    void Finish() { out_.resize(len_); }
     int32_t GetTokenCount() const { return tokens_; }
     bool IsTooLarge() const { return tooLarge_; }
 
 private:
     std::vector<uint8_t>& out_;
+    size_t len_;
     size_t openRow_ = kNoToken;
     int32_t tokens_ = 0;
     bool tooLarge_ = false;
@@ -64,6 +72,8 @@ enum class RowState { kStart, kLeadingClear, kRunZP, kRunZPA, kClearAfterPixels 
 
 void EncodeRow(TokenWriter& w, const uint8_t* p, const uint8_t* z, const uint8_t* a, int32_t width, int shift,
                uint8_t opaque) {
+    // Worst case: the kNL with a pad, then a pad, a token and three data bytes for every pixel.
+    w.Reserve(3 + 6 * static_cast<size_t>(width));
     w.AppendRowLevel(kNL);
     RowState state = RowState::kStart;
     size_t run = kNoToken;  // open kRunZP / kRunZPA token
@@ -114,6 +124,7 @@ void EncodeRow(TokenWriter& w, const uint8_t* p, const uint8_t* z, const uint8_t
 // Writes the pending empty rows: three or more become one kSL, fewer stay kNL rows of length 2. At the end of the
 // frame a kSL is dropped unless it would be the only token before kEOS.
 void FlushEmptyRows(TokenWriter& w, int64_t pending, bool atEnd) {
+    w.Reserve(3 + 2 * static_cast<size_t>(pending));
     if (pending >= 3) {
         if (atEnd && w.GetTokenCount() > 0) return;
         w.SetCount(w.AppendRowLevel(kSL), pending);
@@ -171,7 +182,9 @@ Spr2EncodeResult EncodeSpr2Frame(const ChannelView& p, const ChannelView& z, con
         EncodeRow(w, p.Row(row) + start.column, zRow, a.Row(row) + start.column, width, shift, opaque);
     }
     FlushEmptyRows(w, pendingEmpty, true);
+    w.Reserve(3);
     w.AppendRowLevel(kEOS);
+    w.Finish();
 
     if (w.IsTooLarge()) {
         out.clear();
