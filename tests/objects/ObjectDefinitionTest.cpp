@@ -1,11 +1,12 @@
 // Tests of the object definition record: field table, byte form, version upgrade, load and store.
 #include <gtest/gtest.h>
 
-#include "FakeResFile.h"
+#include "TestObjectFile.h"
 #include "objects/ObjectDefinition.h"
 #include "objects/ObjectDefinitionFields.h"
 
-using objects_test::FakeResFile;
+using objects_test::ReadOnlyIFFResFile;
+using objects_test::TestObjectFile;
 
 namespace {
 
@@ -68,9 +69,8 @@ TEST(ObjectDefinitionFieldsTest, TableNamesEveryFieldInStoredOrder) {
     EXPECT_EQ(wide, 5);  // version and the four GUIDs
     EXPECT_EQ(FindObjectDefinitionField("Catalogid"), nullptr);
     EXPECT_EQ(FindObjectDefinitionField("reserved"), nullptr);
-}
 
-TEST(ObjectDefinitionFieldsTest, ValuesAreSignedAndSixteenBitFieldsKeepTheLowBits) {
+    // Values are signed; 16-bit fields keep the low bits.
     ObjectDefinition def;
     const ObjectDefinitionField& guid = *FindObjectDefinitionField("guid");
     const ObjectDefinitionField& mask = *FindObjectDefinitionField("footprintinsetmask");
@@ -163,53 +163,36 @@ TEST(ObjectDefinitionTest, MultiTileGrouping) {
     EXPECT_FALSE(IsMultiTileTile(def));
 }
 
-TEST(ObjectDefinitionTest, LoadNormalisesACopyAndTakesTheName) {
-    FakeResFile file;
-    file.Put(kTypeOBJD, 128, Bytes(kShortRecord136, sizeof(kShortRecord136)), "Lamp - lead", false);
+TEST(ObjectDefinitionTest, LoadUpgradesACopyAndStoreKeepsTheName) {
+    TestObjectFile<> f;
+    f.Put(kTypeOBJD, 128, Bytes(kShortRecord136, sizeof(kShortRecord136)), "Lamp - lead");
     ObjectDefinition def;
     std::string name;
-    ASSERT_EQ(LoadObjectDefinition(file, 128, def, &name), kNoErr);
+    ASSERT_EQ(LoadObjectDefinition(f.file, 128, def, &name), kNoErr);
     EXPECT_EQ(name, "Lamp - lead");
     EXPECT_EQ(def.version, 138);
     EXPECT_EQ(def.masterid, 5);
-    // The stored block is neither upgraded nor rewritten by loading.
-    EXPECT_EQ(file.Find(kTypeOBJD, 128)->stored.size(), sizeof(kShortRecord136));
-    EXPECT_EQ(file.writeCalls, 0);
-    EXPECT_FALSE(file.Find(kTypeOBJD, 128)->data);  // given back
-
-    ObjectDefinition before = def;
-    EXPECT_EQ(LoadObjectDefinition(file, 129, def, &name), kErrNotFound);
-    EXPECT_EQ(def, before);
+    EXPECT_EQ(f.Stored(kTypeOBJD, 128).size(), sizeof(kShortRecord136));  // the file's block is left alone
+    EXPECT_EQ(LoadObjectDefinition(f.file, 129, def, &name), kErrNotFound);
     EXPECT_EQ(name, "Lamp - lead");
-}
 
-TEST(ObjectDefinitionTest, StoreKeepsTheNameOrUsesUnnamedObject) {
-    FakeResFile file;
-    file.Put(kTypeOBJD, 128, std::vector<uint8_t>(216, 0), "Chair");
-    ObjectDefinition def = DistinctRecord();
-    ASSERT_EQ(StoreObjectDefinition(file, 128, def), kNoErr);
-    const FakeResFile::Resource* r = file.Find(kTypeOBJD, 128);
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->name, "Chair");
-    EXPECT_TRUE(r->converted);
-    ASSERT_TRUE(r->data);
+    def = DistinctRecord();
+    ASSERT_EQ(StoreObjectDefinition(f.file, 128, def), kNoErr);
+    ASSERT_EQ(StoreObjectDefinition(f.file, 129, def), kNoErr);  // no resource of that id
+    f.Reopen();
     ObjectDefinitionBytes expected = SerializeObjectDefinition(def);
-    EXPECT_EQ(r->data->bytes, std::vector<uint8_t>(expected.begin(), expected.end()));
-
-    // The resource disappeared meanwhile.
-    ASSERT_EQ(StoreObjectDefinition(file, 200, def), kNoErr);
-    EXPECT_EQ(file.Find(kTypeOBJD, 200)->name, "unnamed object");
-
-    ObjectDefinition loaded;
-    ASSERT_EQ(LoadObjectDefinition(file, 200, loaded), kNoErr);
-    EXPECT_EQ(loaded, def);
+    EXPECT_EQ(f.Stored(kTypeOBJD, 128), std::vector<uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(f.NameOf(kTypeOBJD, 128), "Lamp - lead");
+    EXPECT_EQ(f.NameOf(kTypeOBJD, 129), "unnamed object");
+    ObjectDefinition back;
+    ASSERT_EQ(LoadObjectDefinition(f.file, 129, back), kNoErr);
+    EXPECT_EQ(back, def);
 }
 
 TEST(ObjectDefinitionTest, StoreOnAReadOnlyFileDoesNothing) {
-    FakeResFile file;
-    file.writable = false;
-    EXPECT_EQ(StoreObjectDefinition(file, 128, ObjectDefinition()), kNoErr);
-    EXPECT_EQ(file.Size(), 0u);
+    TestObjectFile<ReadOnlyIFFResFile> f;
+    EXPECT_EQ(StoreObjectDefinition(f.file, 128, ObjectDefinition()), kNoErr);
+    EXPECT_FALSE(f.Has(kTypeOBJD, 128));
 }
 
 }  // namespace

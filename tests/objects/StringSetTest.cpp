@@ -1,20 +1,16 @@
 // Tests of string sets: every stored form in every language, the fix-up, merging and writing format -3.
 #include <gtest/gtest.h>
 
-#include "FakeResFile.h"
 #include "ObjectsTestSupport.h"
+#include "StringSetFixtures.h"
 #include "objects/StringSet.h"
 
 using objects_test::Bytes;
-using objects_test::FakeResFile;
-using objects_test::ScopedGameLanguage;
 using objects_test::TextBytes;
 
 namespace {
 
-constexpr int kFrench = 2;
-constexpr int kGerman = 3;
-constexpr int kItalian = 4;
+using namespace objects_test::fixtures;
 
 // Format 0: two length-prefixed strings; the second holds the old code page's 'o' (0xA1) and apostrophe (0xD5).
 constexpr uint8_t kFormat0[] = {
@@ -41,21 +37,6 @@ constexpr uint8_t kFormatComments[] = {
     'T',  'w',  'o', 0x00, 0x00,             // "Two", empty comment
 };
 static_assert(sizeof(kFormatComments) == 16);
-
-// Format -3: US English, French and German entries.
-constexpr uint8_t kFormatLanguages[] = {
-    0xFD, 0xFF,                                                     // format -3
-    0x05, 0x00,                                                     // 5 entries in all
-    0x01, 'N',  'a', 'm', 'e',  0x00, 'n',  'o',  't', 'e',  0x00,  // US English 1: "Name", comment "note"
-    0x01, 'D',  'e', 's', 'c',  0x00, 0x00,                         // US English 2: "Desc", no comment
-    0x03, 'N',  'o', 'm', 0x00, 0x00,                               // French 1: "Nom"
-    0x03, 'D',  'e', 's', 'c',  'r',  0x00, 'f',  'c', 0x00,        // French 2: "Descr", comment "fc"
-    0x04, 'N',  'a', 'm', 'e',  'D',  'E',  0x00, 'd', 'e',  0x00,  // German 1: "NameDE", comment "de"
-};
-static_assert(sizeof(kFormatLanguages) == 49);
-
-// Legacy text: strings between pairs of '^'; the rest and the unclosed last string are ignored.
-constexpr char kLegacyText[] = "x^Hello^ between ^World^ tail ^open";
 
 struct Form {
     const char* label;
@@ -102,17 +83,12 @@ TEST(StringSetFormsTest, LanguagelessFormsReadIntoTheSetLanguageAndUSEnglish) {
                 EXPECT_EQ(At(set, 2, kUSEnglishIndex), form.second);
                 EXPECT_EQ(set.GetSource(1, language), language);
                 EXPECT_EQ(TotalEntries(set), language == kUSEnglishIndex ? 2 : 4);
+                if (form.data == Bytes(kFormatComments)) {
+                    EXPECT_EQ(*set.GetComment(1, kUSEnglishIndex), "c1");
+                    EXPECT_EQ(set.GetComment(2), nullptr);  // stored empty: no comment
+                }
             }
         }
-    }
-}
-
-TEST(StringSetFormsTest, FormatMinus2CommentsAndAStoredEmptyCommentIsNone) {
-    StringSet set = Parsed(Bytes(kFormatComments), kFrench, false, false);
-    for (int language : {kFrench, kUSEnglishIndex}) {
-        ASSERT_NE(set.GetComment(1, language), nullptr);
-        EXPECT_EQ(*set.GetComment(1, language), "c1");
-        EXPECT_EQ(set.GetComment(2, language), nullptr);
     }
 }
 
@@ -237,91 +213,6 @@ TEST(StringSetFixupTest, SwapsTheFormatWordAndOnlyTheCountOfFormatMinus1) {
     EXPECT_EQ(one[0], 0x12);
 }
 
-TEST(StringSetReadTest, UnconvertedResourcesAreFixedUpOnceAndNeverReadPastTheData) {
-    FakeResFile file;
-    const uint8_t values[] = {0xFF, 0xFF, 0x00, 0x02, 'O', 'n', 'e', 0x00, 'T', 'w', 'o', 0x00};  // big-endian count
-    const uint8_t comments[] = {0xFF, 0xFE, 0x00, 0x02, 'a', 0x00, 'c', 0x00, 'b', 0x00, 0x00};   // count left as 512
-    const uint8_t languages[] = {0xFF, 0xFD, 0x00, 0x01, 0x01, 'a', 0x00, 0x00};                  // count left as 256
-    const uint8_t format0[] = {0x00, 0x01, 0x02, 'H', 'i'};
-    file.Put(kTypeSTRList, 1, Bytes(values), "", false);
-    file.Put(kTypeSTRList, 2, Bytes(comments), "", false);
-    file.Put(kTypeSTRList, 3, Bytes(languages), "", false);
-    file.Put(kTypeSTRList, 4, Bytes(format0), "", false);
-    file.Put(kTypeSTRList, 5, Bytes(kFormatValues), "", true);
-    const int expected[] = {2, 2, 1, 1, 2};
-    for (ResID id = 1; id <= 5; ++id) {
-        StringSet set;
-        set.Bind(&file, id, kTypeSTRList, false, 0);
-        ASSERT_EQ(set.Read(false, false), kNoErr);
-        EXPECT_EQ(set.Count(), expected[id - 1]) << id;
-    }
-    EXPECT_EQ(file.fixupCalls, 4);  // not for the resource stored as converted
-    StringSet set;
-    set.Bind(&file, 4, kTypeSTRList, false, 0);
-    set.Read(false, false);
-    EXPECT_EQ(At(set, 1, 0), "Hi");
-}
-
-TEST(StringSetReadTest, FailuresLeaveTheSetEmpty) {
-    FakeResFile file;
-    StringSet set;
-    set.Set(1, "old");
-    EXPECT_EQ(set.Read(false, false), kErrStringSetNoFile);
-    file.Put(kTypeSTRList, 7, Bytes(kFormatValues), "seven");
-    set.Bind(&file, 8, kTypeSTRList, false, 0);
-    EXPECT_EQ(set.Read(false, false), kErrNotFound);
-    EXPECT_EQ(set.Count(), 0);
-    set.Bind(&file, 7, kTypeSTRList, false, 0);
-    ASSERT_EQ(set.Read(false, false), kNoErr);
-    EXPECT_EQ(set.GetName(), "seven");
-    EXPECT_FALSE(file.Find(kTypeSTRList, 7)->data);  // given back
-    file.open = false;
-    EXPECT_EQ(set.Read(false, false), kErrStringSetNoFile);
-}
-
-TEST(StringSetReadTest, StringTableFallsBackToTheLegacyTextForm) {
-    ScopedGameLanguage language(kFrench + 1);
-    FakeResFile file;
-    file.Put(kTypeTextStrings, 300, TextBytes(kLegacyText), "legacy");
-    file.Put(kTypeSTRList, 301, Bytes(kFormatLanguages), "table");
-    StringSet set;
-    ASSERT_EQ(set.ReadStringTable(&file, 300, false), kNoErr);
-    EXPECT_EQ(set.GetType(), kTypeTextStrings);
-    EXPECT_EQ(set.GetLanguage(), kFrench);
-    EXPECT_EQ(At(set, 2, kFrench), "World");
-    EXPECT_EQ(set.GetName(), "legacy");
-    ASSERT_EQ(set.ReadStringTable(&file, 301, false), kNoErr);
-    EXPECT_EQ(At(set, 1, kFrench), "Nom");
-    EXPECT_EQ(set.ReadStringTable(&file, 302, false), kErrNotFound);
-}
-
-TEST(StringSetReadTest, GetIndexedStringUsesTheCurrentLanguageWithFallBack) {
-    FakeResFile file;
-    file.Put(kTypeSTRList, 10, Bytes(kFormatLanguages));
-    file.Put(kTypeTextStrings, 11, TextBytes(kLegacyText));
-    std::string out = "stale";
-    {
-        ScopedGameLanguage language(kFrench + 1);
-        file.GetIndexedString(out, 10, 1);
-        EXPECT_EQ(out, "Nom");
-        file.GetIndexedString(out, 10, 0);
-        EXPECT_EQ(out, "");
-        out = "stale";
-        file.GetIndexedString(out, 10, 3);
-        EXPECT_EQ(out, "");
-    }
-    {
-        ScopedGameLanguage language(kItalian + 1);
-        file.GetIndexedString(out, 10, 2);
-        EXPECT_EQ(out, "Desc");
-        file.GetIndexedString(out, 11, 1);
-        EXPECT_EQ(out, "Hello");
-        out = "stale";
-        file.GetIndexedString(out, 12, 1);
-        EXPECT_EQ(out, "");
-    }
-}
-
 // ---- list operations ----
 
 TEST(StringSetListTest, SetOnlyReplacesOrAppendsAndInsertClamps) {
@@ -387,15 +278,14 @@ TEST(StringSetListTest, CommentsAndFirstAvailable) {
 }
 
 TEST(StringSetListTest, CopyFromTakesTheOtherLanguageAndForgetsTheResource) {
-    FakeResFile file;
     StringSet from;
-    from.Bind(&file, 5, kTypeCTSS, false, kFrench);
+    from.Bind(nullptr, 5, kTypeCTSS, false, kFrench);
     from.SetName("source");
     from.Set(1, "un");
     from.Set(2, "deux");
     from.SetComment(2, "c");
     StringSet to;
-    to.Bind(&file, 9, kTypeSTRList, false, kGerman);
+    to.Bind(nullptr, 9, kTypeSTRList, false, kGerman);
     to.Set(1, "eins");
     to.SetComment(1, "old");
     to.Set(2, "zwei");
@@ -412,78 +302,7 @@ TEST(StringSetListTest, CopyFromTakesTheOtherLanguageAndForgetsTheResource) {
     EXPECT_EQ(to.GetName(), "source");
 }
 
-// ---- writing ----
-
-// What writing kFormatLanguages back looks like after it was read for French with read-all and French
-// entry 1 was changed: the languages that held only US English copies are gone.
-constexpr uint8_t kWrittenAfterFrenchEdit[] = {
-    0xFD, 0xFF,                                                               // format -3
-    0x06, 0x00,                                                               // 6 entries
-    0x01, 'N',  'a', 'm', 'e', 0x00, 'n',  'o',  't', 'e',  0x00,             // US English 1
-    0x01, 'D',  'e', 's', 'c', 0x00, 0x00,                                    // US English 2: no comment
-    0x03, 'N',  'o', 'm', '2', 0x00, 'n',  'o',  't', 'e',  0x00,             // French 1: changed, US comment spread
-    0x03, 'D',  'e', 's', 'c', 'r',  0x00, 'f',  'c', 0x00,                   // French 2: own comment kept
-    0x04, 'N',  'a', 'm', 'e', 'D',  'E',  0x00, 'n', 'o',  't',  'e', 0x00,  // German 1: US comment spread
-    0x04, 'D',  'e', 's', 'c', 0x00, 0x00,                                    // German 2: padded from US English
-};
-static_assert(sizeof(kWrittenAfterFrenchEdit) == 63);
-
-TEST(StringSetWriteTest, ReadAllThenWriteDropsLanguagesThatHeldOnlyCopies) {
-    FakeResFile file;
-    file.Put(kTypeSTRList, 100, Bytes(kFormatLanguages), "names");
-    StringSet set;
-    set.Bind(&file, 100, kTypeSTRList, false, kFrench);
-    ASSERT_EQ(set.Read(true, true), kNoErr);
-    EXPECT_EQ(set.Count(kItalian), 2);
-    set.Set(1, "Nom2");
-    ASSERT_EQ(set.Write(), kNoErr);
-    const FakeResFile::Resource* r = file.Find(kTypeSTRList, 100);
-    EXPECT_EQ(r->stored, Bytes(kWrittenAfterFrenchEdit));
-    EXPECT_EQ(r->name, "names");
-    EXPECT_TRUE(r->storedConverted);
-    EXPECT_FALSE(r->data);  // written and given back
-    EXPECT_EQ(file.writeCalls, 1);
-    EXPECT_EQ(file.Size(), 1u);
-}
-
-TEST(StringSetWriteTest, UntouchedFallBackCopiesAreNotStoredAsATranslation) {
-    FakeResFile file;
-    file.Put(kTypeSTRList, 100, Bytes(kFormatLanguages));
-    StringSet set;
-    set.Bind(&file, 100, kTypeSTRList, false, kItalian);
-    ASSERT_EQ(set.Read(false, true), kNoErr);
-    ASSERT_EQ(set.Count(), 2);
-    ASSERT_EQ(set.Write(), kNoErr);
-    StringSet back = Parsed(file.Find(kTypeSTRList, 100)->stored, kItalian, true, false);
-    EXPECT_EQ(back.GetSource(1, kItalian), kUSEnglishIndex);  // still only a copy
-    EXPECT_EQ(back.Count(kFrench), 2);
-    EXPECT_EQ(back.Count(kGerman), 2);
-}
-
-TEST(StringSetWriteTest, ShortLanguageIsPaddedAndKept) {
-    const uint8_t three[] = {
-        0xFD, 0xFF,                              // format -3
-        0x03, 0x00,                              // 3 entries
-        0x01, 'o',  'n', 'e', 0x00, 0x00,        // US English 1
-        0x01, 't',  'w', 'o', 0x00, 'c',  0x00,  // US English 2, comment "c"
-        0x01, 's',  'i', 'x', 0x00, 0x00,        // US English 3
-    };
-    static_assert(sizeof(three) == 23);
-    FakeResFile file;
-    file.Put(kTypeSTRList, 1, Bytes(three));
-    StringSet set;
-    set.Bind(&file, 1, kTypeSTRList, false, kGerman);
-    set.Set(1, "eins");
-    ASSERT_EQ(set.Write(), kNoErr);
-    StringSet back = Parsed(file.Find(kTypeSTRList, 1)->stored, kGerman, false, false);
-    ASSERT_EQ(back.Count(), 3);
-    EXPECT_EQ(At(back, 1, kGerman), "eins");
-    EXPECT_EQ(At(back, 2, kGerman), "two");
-    EXPECT_EQ(*back.GetComment(2), "c");
-    EXPECT_EQ(file.Find(kTypeSTRList, 1)->stored[2], 6);  // US English and German, 3 each
-}
-
-TEST(StringSetWriteTest, WrittenBlockHasExactlyTheLayoutSize) {
+TEST(StringSetSerializeTest, WrittenBlockHasExactlyTheLayoutSize) {
     StringSet set;
     set.Bind(nullptr, 0, kTypeSTRList, false, kUSEnglishIndex);
     set.Set(1, "");
@@ -502,71 +321,6 @@ TEST(StringSetWriteTest, WrittenBlockHasExactlyTheLayoutSize) {
     EXPECT_EQ(At(back, 1, 19), "dix-neuf");
     EXPECT_EQ(At(back, 1, 5), "cinq");
     EXPECT_EQ(back.GetSource(1, 5), 5);
-}
-
-TEST(StringSetWriteTest, MissingResourceIsCreatedAndReadOnlyFilesRefuse) {
-    FakeResFile file;
-    StringSet set;
-    set.Bind(&file, 42, kTypeCTSS, false, kUSEnglishIndex);
-    EXPECT_EQ(set.Read(false, false), kErrNotFound);
-    set.Set(1, "n");
-    ASSERT_EQ(set.Write(), kNoErr);
-    const uint8_t expected[] = {0xFD, 0xFF, 0x01, 0x00, 0x01, 'n', 0x00, 0x00};
-    EXPECT_EQ(file.Find(kTypeCTSS, 42)->stored, Bytes(expected));
-
-    FakeResFile readOnly;
-    readOnly.writable = false;
-    set.Bind(&readOnly, 42, kTypeCTSS, false, kUSEnglishIndex);
-    EXPECT_EQ(set.Write(), kErrNotWritable);
-    EXPECT_EQ(readOnly.Size(), 0u);
-    StringSet unbound;
-    EXPECT_EQ(unbound.Write(), kErrStringSetNoFile);
-}
-
-TEST(StringSetWriteTest, LegacyTextSetIsSavedAsFormatMinus3StringTable) {
-    FakeResFile file;
-    file.Put(kTypeTextStrings, 300, TextBytes(kLegacyText), "legacy");
-    StringSet set;
-    ASSERT_EQ(set.ReadStringTable(&file, 300, false), kNoErr);
-    ASSERT_EQ(set.Write(), kNoErr);
-    EXPECT_EQ(set.GetType(), kTypeSTRList);
-    const FakeResFile::Resource* r = file.Find(kTypeSTRList, 300);
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->name, "legacy");
-    const uint8_t expected[] = {
-        0xFD, 0xFF,                                  // format -3
-        0x02, 0x00,                                  // 2 entries
-        0x01, 'H',  'e', 'l', 'l', 'o', 0x00, 0x00,  // US English 1
-        0x01, 'W',  'o', 'r', 'l', 'd', 0x00, 0x00,  // US English 2
-    };
-    EXPECT_EQ(r->stored, Bytes(expected));
-    EXPECT_NE(file.Find(kTypeTextStrings, 300), nullptr);  // the legacy resource stays
-}
-
-TEST(StringSetWriteTest, TooManyEntriesForTheCountWordAreRefused) {
-    std::string text;
-    for (int i = 0; i < 32768; ++i) text += "^a^";
-    FakeResFile file;
-    file.Put(kTypeTextStrings, 1, std::vector<uint8_t>(text.begin(), text.end()));
-    StringSet set;
-    set.Bind(&file, 1, kTypeTextStrings, true, kUSEnglishIndex);
-    ASSERT_EQ(set.Read(false, false), kNoErr);
-    ASSERT_EQ(set.Count(), 32768);
-    EXPECT_EQ(set.Write(), kErrBadChunk);
-    EXPECT_EQ(file.Find(kTypeSTRList, 1), nullptr);
-    set.Remove(1);
-    EXPECT_EQ(set.Write(), kNoErr);
-}
-
-TEST(StringSetWriteTest, SaveAsStringTableKeepsTheLanguage) {
-    FakeResFile file;
-    StringSet set;
-    set.Bind(nullptr, 0, kTypeCTSS, false, kGerman);
-    set.Set(1, "eins");
-    ASSERT_EQ(set.SaveAsStringTable(&file, 77), kNoErr);
-    StringSet back = Parsed(file.Find(kTypeSTRList, 77)->stored, kGerman, false, false);
-    EXPECT_EQ(At(back, 1, kGerman), "eins");
-    EXPECT_EQ(back.Count(kUSEnglishIndex), 0);
 }
 
 }  // namespace
