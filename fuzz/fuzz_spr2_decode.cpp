@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // What was decoded encodes again (unless a row is too long to store) and keeps its depth, and the colour
         // of every pixel that is not empty.
         const Rect all{0, 0, static_cast<int16_t>(h), static_cast<int16_t>(w)};
-        const Spr2EncodeResult r = EncodeSpr2Frame(ViewOf(*first.p), ViewOf(*first.z), ViewOf(*first.a), all,
-                                                   Point{0, 0}, 5, encoded);
+        const Spr2EncodeResult r =
+            EncodeSpr2Frame(ViewOf(*first.p), ViewOf(*first.z), ViewOf(*first.a), all, Point{0, 0}, 5, encoded);
         if (r == Spr2EncodeResult::kBadArguments) std::abort();
         if (r != Spr2EncodeResult::kOk) continue;
         std::vector<uint8_t> one(16, 0);

@@ -25,8 +25,7 @@ std::unique_ptr<Bitmap8> Bitmap8::Create(int32_t width, int32_t height, const Rg
     }
 }
 
-std::unique_ptr<Bitmap8> Bitmap8::CreateFilled(int32_t width, int32_t height, const RgbQuad* colorTable,
-                                               uint8_t fill) {
+std::unique_ptr<Bitmap8> Bitmap8::CreateFilled(int32_t width, int32_t height, const RgbQuad* colorTable, uint8_t fill) {
     auto b = Create(width, height, colorTable);
     if (b) b->Fill(fill);
     return b;
