@@ -54,7 +54,8 @@ public:
 
     // Replaces the contents with the bound resource. readAll: keep every language of a format -3
     // resource and show US English copies (source 0) in the languages that have none. fallBack: a
-    // format -3 resource without entries in the set's language gives its US English entries instead.
+    // format -3 resource without entries in the set's language gives its US English entries instead,
+    // marked as copies (source 0).
     // Returns 0; -1 without a file or with a closed one; the file's error code when the resource is
     // missing (the set then stays empty); kErrNoMemory when memory ran out.
     ResErr Read(bool readAll, bool fallBack);
@@ -100,8 +101,9 @@ public:
     // the entries (not the name); steps as Read. False when memory ran out (the set is then empty).
     bool ParseData(const uint8_t* data, size_t size, bool readAll, bool fallBack);
     // Folds this set's language into `merged` (a set read with readAll and fallBack from the stored
-    // resource) as Write does: copy, spread US English comments, pad, drop languages that hold only
-    // US English copies.
+    // resource) as Write does: copy the entries (an entry that is an untouched US English copy stays
+    // marked as one), spread US English comments, pad shorter languages with US English, and drop
+    // languages that hold only US English copies.
     void MergeInto(StringSet& merged) const;
     // The format -3 block of every entry of every language; exactly 4 + sum(value + comment + 3)
     // bytes. Returns 0, kErrBadChunk when there are more than 32767 entries or the block would not fit
