@@ -2,9 +2,11 @@
 #include "cli/CliCommon.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "resfile/IFFResFile.h"
 #include "resfile/IFFResFile2.h"
+#include "resfile/ResFileExtension.h"
 
 #include <algorithm>
 #include <vector>
@@ -42,6 +44,26 @@ std::unique_ptr<iResFile> OpenResourceFile(const std::string& path) {
     if (err == kNoErr) return file;
     PrintError("cannot open '" + path + "': " + ErrorText(err));
     return nullptr;
+}
+
+std::unique_ptr<ObjResFile> OpenObjectFile(const std::string& path) {
+    std::string base = path;
+    std::string ext = PathExtension(path);
+    if (EqualsIgnoringAsciiCase(ext, ".iff") || EqualsIgnoringAsciiCase(ext, ".spf")) base = StripExtension(path);
+    auto file = std::make_unique<ObjResFile>();
+    ResErr err = file->Open(base);
+    if (err == kNoErr) return file;
+    PrintError("cannot open the object file '" + path + "': " + ErrorText(err));
+    return nullptr;
+}
+
+bool ParseResID(const std::string& text, ResID& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    long v = std::strtol(text.c_str(), &end, 0);
+    if (*end != '\0' || v < -32768 || v > 32767) return false;
+    out = static_cast<ResID>(v);
+    return true;
 }
 
 }  // namespace cli

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "resfile/StdResFile.h"
 #include "resfile/iResFile.h"
 
 namespace CLI {
@@ -25,6 +26,11 @@ std::string ErrorText(ResErr code);
 
 // Opens a single resource file of either IFF layout; null (and a printed error) on failure.
 std::unique_ptr<iResFile> OpenResourceFile(const std::string& path);
+// Opens an object file as the workbench does: "chair", "chair.iff" or "chair.spf" all open the pair of
+// "chair.iff" and "chair.spf" that exist. Null (and a printed error) on failure.
+std::unique_ptr<ObjResFile> OpenObjectFile(const std::string& path);
+// Parses a 16-bit resource id (decimal, or hex with 0x); false when the text is not one.
+bool ParseResID(const std::string& text, ResID& out);
 
 // Every command file registers one function that adds its subcommand to the program:
 //     static cli::CommandRegistrar registrar(100, AddMyCommand);

@@ -1,0 +1,54 @@
+// reshaper-cli object FILE ID: every field of an object definition by name.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "cli/CliCommon.h"
+#include "objects/ObjectDefinition.h"
+#include "objects/ObjectDefinitionFields.h"
+
+namespace cli {
+
+namespace {
+
+void AddObjectCommand(CLI::App& app, int& exitCode) {
+    auto* cmd = app.add_subcommand("object", "Show every field of an object definition (brought to the current "
+                                             "216-byte form) by name");
+    auto path = std::make_shared<std::string>();
+    auto idText = std::make_shared<std::string>();
+    cmd->add_option("FILE", *path, "Object file (with or without .iff)")->required();
+    cmd->add_option("ID", *idText, "Resource id of the OBJD resource")->required();
+    cmd->callback([path, idText, &exitCode] {
+        ResID id = 0;
+        if (!ParseResID(*idText, id)) {
+            PrintError("'" + *idText + "' is not a resource id");
+            exitCode = kExitUsage;
+            return;
+        }
+        auto file = OpenObjectFile(*path);
+        if (!file) {
+            exitCode = kExitError;
+            return;
+        }
+        ObjectDefinition def;
+        std::string name;
+        if (ResErr err = LoadObjectDefinition(*file, id, def, &name)) {
+            PrintError("no object " + std::to_string(id) + " in '" + *path + "': " + ErrorText(err));
+            exitCode = kExitError;
+            return;
+        }
+        std::printf("%-26s %s\n", "name", name.c_str());
+        for (const auto& field : GetObjectDefinitionFields()) {
+            int32_t v = GetFieldValue(def, field);
+            if (field.width == 4)
+                std::printf("%-26s %d (0x%08X)\n", field.name, v, static_cast<uint32_t>(v));
+            else
+                std::printf("%-26s %d\n", field.name, v);
+        }
+    });
+}
+
+CommandRegistrar registrar(210, AddObjectCommand);
+
+}  // namespace
+
+}  // namespace cli

@@ -1,0 +1,48 @@
+// reshaper-cli objects FILE: the objects of a file with ids, names and GUIDs, tiles under their leads.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "app/ObjectFile.h"
+#include "cli/CliCommon.h"
+
+namespace cli {
+
+namespace {
+
+void PrintEntry(const ObjectEntry& e, int depth) {
+    std::printf("%*s%6d  %08X  %s\n", depth * 4, "", e.id, static_cast<uint32_t>(e.definition.guid), e.name.c_str());
+}
+
+void AddObjectsCommand(CLI::App& app, int& exitCode) {
+    auto* cmd = app.add_subcommand("objects", "List the objects of an object file: id, GUID and name, with the tiles "
+                                              "of multi-tile objects under their lead");
+    auto path = std::make_shared<std::string>();
+    cmd->add_option("FILE", *path, "Object file (with or without .iff)")->required();
+    cmd->callback([path, &exitCode] {
+        ObjectFile record;
+        record.file = OpenObjectFile(*path);
+        if (!record.file) {
+            exitCode = kExitError;
+            return;
+        }
+        record.path = *path;
+        LoadObjectFile(record, false);
+        std::printf("    id  GUID      name\n");
+        for (const ObjectEntry* root : record.roots) {
+            PrintEntry(*root, 0);
+            for (const ObjectEntry* tile : root->tiles) PrintEntry(*tile, 1);
+        }
+        size_t shown = record.roots.size();
+        for (const ObjectEntry* root : record.roots) shown += root->tiles.size();
+        if (shown < record.objects.size())
+            std::printf("(%zu tile%s without a lead not shown)\n", record.objects.size() - shown,
+                        record.objects.size() - shown == 1 ? "" : "s");
+        std::printf("Total objects in file: %zu\n", record.objects.size());
+    });
+}
+
+CommandRegistrar registrar(200, AddObjectsCommand);
+
+}  // namespace
+
+}  // namespace cli

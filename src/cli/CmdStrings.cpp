@@ -1,0 +1,57 @@
+// reshaper-cli strings FILE ID: the strings of a string table in one language.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "cli/CliCommon.h"
+#include "objects/Languages.h"
+#include "objects/StringSet.h"
+
+namespace cli {
+
+namespace {
+
+void AddStringsCommand(CLI::App& app, int& exitCode) {
+    auto* cmd = app.add_subcommand("strings", "Show a string table (STR#, or the legacy text form) in the current "
+                                              "language, falling back to US English");
+    auto path = std::make_shared<std::string>();
+    auto idText = std::make_shared<std::string>();
+    auto language = std::make_shared<int>(0);
+    cmd->add_option("FILE", *path, "Object file (with or without .iff)")->required();
+    cmd->add_option("ID", *idText, "Resource id of the string table")->required();
+    cmd->add_option("--language", *language, "Language number 1 to 20 (1 = US English)")->check(CLI::Range(1, 20));
+    cmd->callback([path, idText, language, &exitCode] {
+        ResID id = 0;
+        if (!ParseResID(*idText, id)) {
+            PrintError("'" + *idText + "' is not a resource id");
+            exitCode = kExitUsage;
+            return;
+        }
+        if (*language) SetGameLanguage(*language);
+        auto file = OpenObjectFile(*path);
+        if (!file) {
+            exitCode = kExitError;
+            return;
+        }
+        StringSet set;
+        if (ResErr err = set.ReadStringTable(file.get(), id, false)) {
+            PrintError("no string table " + std::to_string(id) + " in '" + *path + "': " + ErrorText(err));
+            exitCode = kExitError;
+            return;
+        }
+        std::printf("string table %d, %s\n", id, GetLanguageName(LanguageIndex()));
+        for (int i = 1; i <= set.Count(); ++i) {
+            const std::string* text = set.Get(i);
+            const std::string* comment = set.GetComment(i);
+            std::printf("%4d  \"%s\"", i, text ? text->c_str() : "");
+            if (comment) std::printf("  // %s", comment->c_str());
+            if (set.GetSource(i) == 0 && LanguageIndex() != 0) std::printf("  (US English)");
+            std::printf("\n");
+        }
+    });
+}
+
+CommandRegistrar registrar(220, AddStringsCommand);
+
+}  // namespace
+
+}  // namespace cli
