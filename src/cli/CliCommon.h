@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ObjectCatalog.h"
 #include "resfile/StdResFile.h"
 #include "resfile/iResFile.h"
 
@@ -26,6 +27,30 @@ std::string ErrorText(ResErr code);
 
 // Opens a single resource file of either IFF layout; null (and a printed error) on failure.
 std::unique_ptr<iResFile> OpenResourceFile(const std::string& path);
+// --game-dir was given: start-up then keeps that directory instead of the stored install path.
+void SetGameDirGiven(bool given);
+bool GameDirGiven();
+
+// Installs the terminal's progress log and prompt host; `assumeYes` answers every question OK.
+void InstallTerminalHost(bool assumeYes);
+
+// Runs the program's start-up once (settings, object directories mapped, catalogue scanned) and
+// returns the catalogue, as the workbench has it when its main window shows.
+ObjectCatalog& LoadCatalog();
+
+// An object file named on the command line. `record` is the catalogue's record or, for a path the
+// catalogue does not hold, `owned`.
+struct ObjectFileArg {
+    std::unique_ptr<ObjectFile> owned;
+    ObjectFile* record = nullptr;
+    ObjResFile& File() const { return *record->file; }
+};
+// Resolves a display name of the catalogue (letter case ignored) or a path of an object file (with or
+// without .iff/.spf). With `needCatalog` the catalogue is always loaded and a path it holds gives its
+// record (so the file is never open twice); otherwise the catalogue is loaded only for a name. False,
+// with a printed message, when nothing matches or the file cannot be opened.
+bool ResolveObjectFile(const std::string& arg, bool needCatalog, ObjectFileArg& out);
+
 // Opens an object file as the workbench does: "chair", "chair.iff" or "chair.spf" all open the pair of
 // "chair.iff" and "chair.spf" that exist. Null (and a printed error) on failure.
 std::unique_ptr<ObjResFile> OpenObjectFile(const std::string& path);

@@ -15,7 +15,7 @@ void AddObjectCommand(CLI::App& app, int& exitCode) {
                                              "216-byte form) by name");
     auto path = std::make_shared<std::string>();
     auto idText = std::make_shared<std::string>();
-    cmd->add_option("FILE", *path, "Object file (with or without .iff)")->required();
+    cmd->add_option("FILE", *path, "Object file: a path (with or without .iff) or a name from the catalogue")->required();
     cmd->add_option("ID", *idText, "Resource id of the OBJD resource")->required();
     cmd->callback([path, idText, &exitCode] {
         ResID id = 0;
@@ -24,11 +24,12 @@ void AddObjectCommand(CLI::App& app, int& exitCode) {
             exitCode = kExitUsage;
             return;
         }
-        auto file = OpenObjectFile(*path);
-        if (!file) {
+        ObjectFileArg arg;
+        if (!ResolveObjectFile(*path, false, arg)) {
             exitCode = kExitError;
             return;
         }
+        ObjResFile* file = &arg.File();
         ObjectDefinition def;
         std::string name;
         if (ResErr err = LoadObjectDefinition(*file, id, def, &name)) {

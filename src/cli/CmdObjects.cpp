@@ -17,16 +17,14 @@ void AddObjectsCommand(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand("objects", "List the objects of an object file: id, GUID and name, with the tiles "
                                               "of multi-tile objects under their lead");
     auto path = std::make_shared<std::string>();
-    cmd->add_option("FILE", *path, "Object file (with or without .iff)")->required();
+    cmd->add_option("FILE", *path, "Object file: a path (with or without .iff) or a name from the catalogue")->required();
     cmd->callback([path, &exitCode] {
-        ObjectFile record;
-        record.file = OpenObjectFile(*path);
-        if (!record.file) {
+        ObjectFileArg arg;
+        if (!ResolveObjectFile(*path, false, arg)) {
             exitCode = kExitError;
             return;
         }
-        record.path = *path;
-        LoadObjectFile(record, false);
+        const ObjectFile& record = *arg.record;
         std::printf("    id  GUID      name\n");
         for (const ObjectEntry* root : record.roots) {
             PrintEntry(*root, 0);

@@ -16,7 +16,7 @@ void AddStringsCommand(CLI::App& app, int& exitCode) {
     auto path = std::make_shared<std::string>();
     auto idText = std::make_shared<std::string>();
     auto language = std::make_shared<int>(0);
-    cmd->add_option("FILE", *path, "Object file (with or without .iff)")->required();
+    cmd->add_option("FILE", *path, "Object file: a path (with or without .iff) or a name from the catalogue")->required();
     cmd->add_option("ID", *idText, "Resource id of the string table")->required();
     cmd->add_option("--language", *language, "Language number 1 to 20 (1 = US English)")->check(CLI::Range(1, 20));
     cmd->callback([path, idText, language, &exitCode] {
@@ -27,13 +27,14 @@ void AddStringsCommand(CLI::App& app, int& exitCode) {
             return;
         }
         if (*language) SetGameLanguage(*language);
-        auto file = OpenObjectFile(*path);
-        if (!file) {
+        ObjectFileArg arg;
+        if (!ResolveObjectFile(*path, false, arg)) {
             exitCode = kExitError;
             return;
         }
+        ObjResFile* file = &arg.File();
         StringSet set;
-        if (ResErr err = set.ReadStringTable(file.get(), id, false)) {
+        if (ResErr err = set.ReadStringTable(file, id, false)) {
             PrintError("no string table " + std::to_string(id) + " in '" + *path + "': " + ErrorText(err));
             exitCode = kExitError;
             return;

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     app.add_option("--settings", settings, "Settings file to use instead of the default one");
     app.parse_complete_callback([&] {
         if (!settings.empty()) setenv("RESHAPER_SETTINGS", settings.c_str(), 1);
+        cli::SetGameDirGiven(!gameDir.empty());
         if (!gameDir.empty() && chdir(gameDir.c_str()) != 0) {
             cli::PrintError("cannot change to the game directory '" + gameDir + "'");
             std::exit(cli::kExitError);

@@ -1,0 +1,77 @@
+// CliCatalog: start-up, the catalogue and object file arguments for the commands.
+#include <memory>
+
+#include "app/AppSettings.h"
+#include "app/Startup.h"
+#include "app/TerminalProgressHost.h"
+#include "cli/CliCommon.h"
+#include "platform/HostFile.h"
+#include "platform/HostPath.h"
+#include "resfile/ResFileExtension.h"
+
+namespace cli {
+
+namespace {
+bool gGameDirGiven = false;
+bool gCatalogLoaded = false;
+std::unique_ptr<TerminalProgressHost> gHost;
+
+bool LooksLikePath(const std::string& arg) {
+    if (arg.find('/') != std::string::npos || arg.find('\\') != std::string::npos) return true;
+    std::string ext = PathExtension(arg);
+    if (EqualsIgnoringAsciiCase(ext, ".iff") || EqualsIgnoringAsciiCase(ext, ".spf")) return true;
+    return HostFile::Open(ResolveHostPath(arg + ".iff"), false) != nullptr;
+}
+}  // namespace
+
+void SetGameDirGiven(bool given) { gGameDirGiven = given; }
+bool GameDirGiven() { return gGameDirGiven; }
+
+void InstallTerminalHost(bool assumeYes) {
+    TerminalHostOptions options;
+    options.assumeYes = assumeYes;
+    gHost = std::make_unique<TerminalProgressHost>(options);
+    SetProgressHost(gHost.get());
+    SetPromptHost(gHost.get());
+}
+
+ObjectCatalog& LoadCatalog() {
+    ObjectCatalog& catalog = ObjectCatalog::Instance();
+    if (gCatalogLoaded) return catalog;
+    gCatalogLoaded = true;
+    StartupOptions options;
+    options.applyInstallPath = !gGameDirGiven;
+    options.buildCatalogue = [&catalog] {
+        catalog.Scan(ObjectDirectories(), InternalObjectPaths(), CloneDirectory);
+    };
+    RunStartup(options);
+    return catalog;
+}
+
+bool ResolveObjectFile(const std::string& arg, bool needCatalog, ObjectFileArg& out) {
+    out = ObjectFileArg();
+    bool path = LooksLikePath(arg);
+    if (needCatalog || !path) {
+        ObjectCatalog& catalog = LoadCatalog();
+        if (ObjectFile* record = catalog.Find(arg)) {
+            out.record = record;
+            return true;
+        }
+        if (!path) {
+            PrintError("no object file named '" + arg + "' in the catalogue (see 'reshaper-cli list')");
+            return false;
+        }
+    }
+    std::unique_ptr<ObjResFile> file = OpenObjectFile(arg);
+    if (!file) return false;
+    out.owned = std::make_unique<ObjectFile>();
+    std::string ext = PathExtension(arg);
+    out.owned->path = EqualsIgnoringAsciiCase(ext, ".iff") ? arg : StripExtension(arg) + ".iff";
+    out.owned->displayName = DisplayNameOf(out.owned->path);
+    out.owned->file = std::move(file);
+    LoadObjectFile(*out.owned, false);
+    out.record = out.owned.get();
+    return true;
+}
+
+}  // namespace cli

@@ -1,0 +1,31 @@
+// reshaper-cli list: the catalogue of object files, as the workbench's file list shows it.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "cli/CliCommon.h"
+
+namespace cli {
+
+namespace {
+
+void AddListCommand(CLI::App& app, int& exitCode) {
+    auto* cmd = app.add_subcommand("list", "List every object file of the game's object directories (archives "
+                                           "included): name, editable or read-only, object count, path");
+    auto editable = std::make_shared<bool>(false);
+    cmd->add_flag("--editable", *editable, "Only the files that can be changed (\"Editable Object Files\")");
+    cmd->callback([editable, &exitCode] {
+        ObjectCatalog& catalog = LoadCatalog();
+        auto files = catalog.Listed(*editable);
+        for (const ObjectFile* f : files)
+            std::printf("%-32s %-9s %4zu  %s\n", f->displayName.c_str(), f->IsEditable() ? "editable" : "read-only",
+                        f->CountObjects(), f->path.c_str());
+        std::printf("%zu object file%s\n", files.size(), files.size() == 1 ? "" : "s");
+        (void)exitCode;
+    });
+}
+
+CommandRegistrar registrar(110, AddListCommand);
+
+}  // namespace
+
+}  // namespace cli
