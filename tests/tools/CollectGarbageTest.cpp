@@ -136,15 +136,4 @@ TEST_F(Collect, SpriteListsOfBothTypesAreKeptApart) {
     EXPECT_NE(log.find("Deleting unused resource type 'SPR2' id 8.\r\n"), std::string::npos);
 }
 
-TEST_F(Collect, CustomWallStylesKeepTheirSixSprites) {
-    Make([](iResFile& f) {
-        PutDefinition(f, {128, "door", 1, 0, 0, 0, 0, 0, 22, 300});
-        for (ResID id = 299; id <= 306; ++id) Put(f, kTypeSPRList, id, SprListBytes(-1));
-    });
-    EXPECT_EQ(CollectGarbage(record), 2);
-    EXPECT_FALSE(Has(kTypeSPRList, 299));
-    for (ResID id = 300; id <= 305; ++id) EXPECT_TRUE(Has(kTypeSPRList, id)) << id;
-    EXPECT_FALSE(Has(kTypeSPRList, 306));
-}
-
 }  // namespace
