@@ -1,0 +1,13 @@
+// ProgramPictures: the program's own pictures, drawn by code at first use and looked up by number.
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+constexpr int kProgramIconPicture = 128;  // the window icon
+constexpr int kSplashPicture = 137;       // the splash window, 288 x 212
+
+// The picture of that number; a null image for a number the program has no picture of.
+QImage ProgramPicture(int number);
+// The window icon in the sizes the window system asks for.
+QIcon ProgramIcon();
