@@ -1,11 +1,56 @@
-// reshaper: the workbench program.
+// reshaper: the workbench program: seeding, splash window, and the main window run until it closes.
 #include <QApplication>
-#include <QLabel>
+#include <QCursor>
+#include <cstring>
+
+#include "app/ObjectCatalog.h"
+#include "app/Startup.h"
+#include "app/ui/CReshaperDlg.h"
+#include "app/ui/CSplashWnd.h"
+#include "app/ui/ProgramPictures.h"
+#include "app/ui/QtProgressHost.h"
+#include "app/ui/QtPromptHost.h"
+
+namespace {
+
+// The splash window is shown unless the command line turns it off.
+bool SplashEnabled(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* off :
+             {"--no-splash", "-nologo", "/nologo", "-Embedding", "/Embedding", "-Automation", "/Automation"})
+            if (std::strcmp(argv[i], off) == 0) return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    SeedRandomGenerator();
     QApplication app(argc, argv);
-    // FIXME: the main window replaces this placeholder.
-    QLabel label("The Domizens Reshaper");
-    label.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("The Domizens Reshaper"));
+    QApplication::setWindowIcon(ProgramIcon());
+    const bool splash = SplashEnabled(argc, argv);
+
+    QtPromptHost prompts;
+    const ScopedPromptHost promptHost(&prompts);
+    QtProgressHost progress;
+    const ScopedProgressHost progressHost(&progress);
+
+    if (CSplashWnd::ShowSplashScreen(splash)) QApplication::processEvents();
+
+    int result = 0;
+    {
+        CReshaperDlg dialog(ObjectCatalog::Instance());
+        progress.SetCentreWindow(&dialog);
+        // The catalogue scan runs before the window shows, as the window's own initialisation.
+        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        dialog.StartUp(false);
+        QApplication::restoreOverrideCursor();
+        result = dialog.exec();
+    }
+    // The catalogue closes its files once the window is gone.
+    ObjectCatalog::Instance().Clear();
+    (void)result;
+    return 0;
 }
