@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "QtPrinters.h"
 #include "app/WebPage.h"
 #include "app/ui/CAboutDlg.h"
 #include "app/ui/CSplashWnd.h"
-#include "QtPrinters.h"
 #include "support/TempDir.h"
 
 namespace {
