@@ -1,0 +1,36 @@
+// Compositor: draws one view of an object, single- or multi-tile, into one 24-bit picture with a depth buffer.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "objects/RgbColor.h"
+#include "objects/TilePlacement.h"
+#include "platform/Bitmap24.h"
+#include "platform/Bitmap8.h"
+
+class iResFile;
+struct ObjectEntry;
+
+// Views are numbered rotation + 4 * zoom level: 12 views, 0 ... 11.
+constexpr int32_t kViewCount = kRotationCount * kZoomLevelCount;
+// Pictures of more pixels are not made (the object is then not drawn).
+constexpr int64_t kMaxComposedPixels = int64_t{4096} * 4096;
+// The margin around what was drawn.
+constexpr int32_t kComposedMargin = 16;
+
+// The view index of a rotation (0 ... 3) and a compositor zoom level (0 smallest ... 2 largest).
+inline int32_t ComposeViewIndex(int rotation, int zoomLevel) { return rotation + kRotationCount * zoomLevel; }
+
+// Composes view `view` of the object: for a multi-tile lead its tiles (in catalogue order), else the object alone.
+// Each tile draws item list `view` of its draw group basegraphic + drawGroupIndex (when that index lies within
+// numgraphics), at its opacity; items naming the tile's dynamic sprites are skipped. Every tile's depthKey gets
+// its depth bias. The picture is what was drawn grown by 16 pixels on every side (33 x 33 when nothing was), over
+// the background colour crossed by the floor grid. When `alphaOut` is given it receives the alpha picture.
+//
+// Reads the draw groups, sprites and palettes from `file`. Returns null when `view` is outside 0 ... 11, the
+// picture would pass kMaxComposedPixels, or memory runs out.
+std::unique_ptr<Bitmap24> ComposeObject(iResFile& file, ObjectEntry& entry, int32_t view, RgbColor background,
+                                        std::unique_ptr<Bitmap8>* alphaOut = nullptr);
+// The same, reading from the entry's own object file; null too when the entry has no open file.
+std::unique_ptr<Bitmap24> ComposeObject(ObjectEntry& entry, int32_t view, RgbColor background);
