@@ -312,6 +312,31 @@ TEST_F(MainWindow, DoubleClicksWithModifiersOpenTheBrowser) {
     (void)berry;
 }
 
+TEST_F(MainWindow, RightDoubleClickAndModifiersOpenTheViewer) {
+    PutPlainFiles({"chair"});
+    Open();
+    const QPoint node = Tree()->visualItemRect(Tree()->topLevelItem(0)).center();
+    int viewers = 0;
+    auto closeViewer = [&] {
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (modal->objectName() == "9053") ++viewers;
+                modal->close();
+            }
+        });
+    };
+    closeViewer();
+    QTest::mouseDClick(Tree()->viewport(), Qt::RightButton, Qt::NoModifier, node);
+    closeViewer();
+    QTest::mouseDClick(Tree()->viewport(), Qt::LeftButton, Qt::ControlModifier, node);
+    closeViewer();
+    QTest::mouseDClick(Tree()->viewport(), Qt::LeftButton, Qt::AltModifier, node);
+    closeViewer();
+    Button(1027)->click();
+    EXPECT_EQ(viewers, 4);
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
 TEST_F(MainWindow, TheAboutCaptionBlinksWhenTheGameIsMissing) {
     Open();
     EXPECT_FALSE(window->IsBlinking());

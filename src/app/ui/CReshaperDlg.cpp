@@ -24,6 +24,7 @@
 #include "app/ui/CAboutDlg.h"
 #include "app/ui/ProgramPictures.h"
 #include "app/ui/UiText.h"
+#include "objects/ui/CViewDrawGroups.h"
 #include "resfile/StdResFile.h"
 #include "tools/ui/ResEditDialog.h"
 #include "tools/ui/ToolWindowPlacement.h"
@@ -424,8 +425,8 @@ void CReshaperDlg::OpenBrowser(ObjectFile* file) {
 
 void CReshaperDlg::OpenViewer(ObjectEntry* entry) {
     if (!entry || !entry->owner || !entry->owner->file) return;
-    // FIXME: the draw group viewer opens here once the compositor it draws with exists.
-    ShowNotAvailable("The draw group viewer");
+    CViewDrawGroups viewer(*entry, this);
+    viewer.exec();
 }
 
 bool CReshaperDlg::eventFilter(QObject* watched, QEvent* event) {
