@@ -50,8 +50,17 @@ ObjectCatalog& LoadCatalog() {
 
 bool ResolveObjectFile(const std::string& arg, bool needCatalog, ObjectFileArg& out) {
     out = ObjectFileArg();
-    bool path = LooksLikePath(arg);
-    if (needCatalog || !path) {
+    const bool path = LooksLikePath(arg);
+    std::unique_ptr<ObjResFile> direct;
+    if (path && !needCatalog) {
+        // A path that opens as it stands needs no start-up.
+        direct = std::make_unique<ObjResFile>();
+        std::string ext = PathExtension(arg);
+        bool withExtension = EqualsIgnoringAsciiCase(ext, ".iff") || EqualsIgnoringAsciiCase(ext, ".spf");
+        if (direct->Open(withExtension ? StripExtension(arg) : arg) != kNoErr) direct.reset();
+    }
+    if (!direct) {
+        // Names, and paths relative to the game directory (such as `list` prints), go through the catalogue.
         ObjectCatalog& catalog = LoadCatalog();
         if (ObjectFile* record = catalog.Find(arg)) {
             out.record = record;
@@ -61,14 +70,14 @@ bool ResolveObjectFile(const std::string& arg, bool needCatalog, ObjectFileArg& 
             PrintError("no object file named '" + arg + "' in the catalogue (see 'reshaper-cli list')");
             return false;
         }
+        direct = OpenObjectFile(arg);
+        if (!direct) return false;
     }
-    std::unique_ptr<ObjResFile> file = OpenObjectFile(arg);
-    if (!file) return false;
     out.owned = std::make_unique<ObjectFile>();
     std::string ext = PathExtension(arg);
     out.owned->path = EqualsIgnoringAsciiCase(ext, ".iff") ? arg : StripExtension(arg) + ".iff";
     out.owned->displayName = DisplayNameOf(out.owned->path);
-    out.owned->file = std::move(file);
+    out.owned->file = std::move(direct);
     LoadObjectFile(*out.owned, false);
     out.record = out.owned.get();
     return true;
