@@ -4,6 +4,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <mutex>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -25,23 +27,61 @@ std::string Join(const std::string& dir, const std::string& name) {
 
 }  // namespace
 
+namespace {
+
+// The case-folded names of one directory, kept while the directory's modification time stays the same, so
+// that looking up many names that differ in case (or do not exist) lists a large directory once, not once
+// per name.
+struct FoldedListing {
+    struct timespec mtime {};
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::unordered_map<std::string, std::string> byFolded;  // folded name -> byte-wise first name on disk
+};
+
+std::mutex gListingLock;
+std::unordered_map<std::string, FoldedListing> gListings;
+
+std::string FoldAll(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) c = Fold(c);
+    return out;
+}
+
+}  // namespace
+
 bool ResolveHostName(const std::string& hostDirectory, const std::string& name, std::string& out) {
     out = name;
     if (name.empty()) return false;
     struct stat st {};
     if (::lstat(Join(hostDirectory, name).c_str(), &st) == 0) return true;
-    DIR* dir = ::opendir(hostDirectory.empty() ? "." : hostDirectory.c_str());
-    if (!dir) return false;
-    bool found = false;
-    while (dirent* e = ::readdir(dir)) {
-        if (!EqualsFolded(e->d_name, name)) continue;
-        std::string candidate = e->d_name;
-        if (!found || candidate < out) out = candidate;
-        found = true;
+    const std::string dirPath = hostDirectory.empty() ? "." : hostDirectory;
+    struct stat dirStat {};
+    if (::stat(dirPath.c_str(), &dirStat) != 0) return false;
+    std::lock_guard<std::mutex> lock(gListingLock);
+    FoldedListing& listing = gListings[dirPath];
+    if (listing.device != dirStat.st_dev || listing.inode != dirStat.st_ino ||
+        listing.mtime.tv_sec != dirStat.st_mtim.tv_sec || listing.mtime.tv_nsec != dirStat.st_mtim.tv_nsec) {
+        listing.byFolded.clear();
+        DIR* dir = ::opendir(dirPath.c_str());
+        if (!dir) {
+            gListings.erase(dirPath);
+            return false;
+        }
+        while (dirent* e = ::readdir(dir)) {
+            std::string candidate = e->d_name;
+            auto [it, inserted] = listing.byFolded.emplace(FoldAll(candidate), candidate);
+            if (!inserted && candidate < it->second) it->second = candidate;
+        }
+        ::closedir(dir);
+        listing.mtime = dirStat.st_mtim;
+        listing.device = dirStat.st_dev;
+        listing.inode = dirStat.st_ino;
     }
-    ::closedir(dir);
-    if (!found) out = name;
-    return found;
+    auto it = listing.byFolded.find(FoldAll(name));
+    if (it == listing.byFolded.end()) return false;
+    out = it->second;
+    return true;
 }
 
 std::string ResolveHostPath(const std::string& gamePath) {

@@ -7,16 +7,16 @@ iResFile* gFirstResFile = nullptr;
 
 iResFile::iResFile() {
     next_ = gFirstResFile;
+    if (next_) next_->prev_ = this;
     gFirstResFile = this;
 }
 
 iResFile::~iResFile() {
-    for (iResFile** p = &gFirstResFile; *p; p = &(*p)->next_) {
-        if (*p == this) {
-            *p = next_;
-            break;
-        }
-    }
+    if (prev_)
+        prev_->next_ = next_;
+    else if (gFirstResFile == this)
+        gFirstResFile = next_;
+    if (next_) next_->prev_ = prev_;
 }
 
 iResFile* iResFile::GetFirstResFile() { return gFirstResFile; }

@@ -72,5 +72,6 @@ public:
 
 private:
     iResFile* next_ = nullptr;
+    iResFile* prev_ = nullptr;  // kept so that leaving the list takes constant time with thousands open
     ResErr error_ = kNoErr;
 };
