@@ -131,6 +131,21 @@ TEST_F(MainWindow, StateLinesButtonsAndTreeFollowTheSelectedFile) {
     EXPECT_EQ(window->SelectedEntry()->name, "sofa right");
 }
 
+TEST_F(MainWindow, AClickOnAFileShowsItsObjects) {
+    PutPlainFiles({"alpha", "beta"});
+    Open();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QListWidget* list = List();
+    QRect row = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(Control<QGroupBox>(*window, 1039)->title(), ".\\downloads\\beta.iff");
+    EXPECT_EQ(Text(1040), "The selected file is Editable.");
+    ASSERT_EQ(Tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(Tree()->topLevelItem(0)->text(0), "beta");
+}
+
 TEST_F(MainWindow, AnEmptyInstallationSelectsNothing) {
     Open();
     EXPECT_EQ(List()->count(), 0);

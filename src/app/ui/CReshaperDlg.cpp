@@ -132,7 +132,9 @@ void CReshaperDlg::BuildControls() {
     list_->setContextMenuPolicy(Qt::PreventContextMenu);
     list_->installEventFilter(this);
     list_->viewport()->installEventFilter(this);
+    // A click makes the row current before it selects it: the tree follows the selection too.
     connect(list_, &QListWidget::currentRowChanged, this, [this](int) { RebuildTree(); });
+    connect(list_, &QListWidget::itemSelectionChanged, this, [this] { RebuildTree(); });
 
     clone_ = MakeButton(this, 1023, "Clone Object File...");
     delete_ = MakeButton(this, 1029, "Delete Object File...");
