@@ -24,6 +24,8 @@
 #include "app/ui/CAboutDlg.h"
 #include "app/ui/ProgramPictures.h"
 #include "app/ui/UiText.h"
+#include "clone/ui/CCloneObjectDialog.h"
+#include "objects/ui/CSimpleEditObjectDialog.h"
 #include "objects/ui/CViewDrawGroups.h"
 #include "resfile/StdResFile.h"
 #include "tools/ui/ResEditDialog.h"
@@ -328,9 +330,12 @@ void CReshaperDlg::UpdateObjectButtons() {
 void CReshaperDlg::OnClone() {
     ObjectFile* file = SelectedFile();
     if (!file) return;
-    catalog_.SetCurrentFile(nullptr);
-    // FIXME: the clone dialog opens here once it exists; after it, the list is filled selecting the clone.
-    ShowNotAvailable("Cloning from the workbench");
+    CCloneObjectDialog dialog(catalog_, *file, SelectedRootIndex(), this);
+    if (dialog.exec() == QDialog::Accepted && dialog.Outcome().ok) {
+        FillList(dialog.Outcome().file);
+        return;
+    }
+    RebuildTree();
 }
 
 void CReshaperDlg::OnDelete() {
@@ -416,8 +421,9 @@ void CReshaperDlg::ObjectAction(int type, Qt::KeyboardModifiers modifiers) {
         OpenViewer(entry);
     } else if ((type == kActionOpen && !(modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier))) ||
                type == kActionEdit) {
-        // FIXME: the object editor (dialog 9054) opens here once it exists.
-        ShowNotAvailable("The object editor");
+        if (!entry->owner || !entry->owner->file) return;
+        CSimpleEditObjectDialog editor(*entry, this);
+        editor.exec();
     }
 }
 

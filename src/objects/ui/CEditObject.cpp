@@ -1,0 +1,242 @@
+// CEditObject: the definition editor's controls; showing a row puts its value into the editor of its kind, and
+// every editor stores what it holds when it is left or clicked.
+#include "objects/ui/CEditObject.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/ObjectFile.h"
+#include "app/ui/UiText.h"
+#include "objects/ui/CViewDrawGroups.h"
+
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, int id, const char* caption) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::number(id));
+    button->setAutoDefault(false);
+    return button;
+}
+
+template <class T>
+T* Named(T* widget, int id) {
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+const ObjectProperty& PropertyAt(int row) { return GetObjectProperties()[static_cast<size_t>(row)]; }
+
+bool IsLineKind(PropertyKind kind) {
+    return kind == PropertyKind::Decimal || kind == PropertyKind::Hex16 || kind == PropertyKind::Hex32 ||
+           kind == PropertyKind::Text;
+}
+
+}  // namespace
+
+CEditObject::CEditObject(ObjectEntry& entry, QWidget* parent)
+    : QDialog(parent), session_(entry), entry_(entry) {
+    setObjectName(QStringLiteral("9051"));
+    setWindowTitle(QStringLiteral("Edit Object Definition"));
+    setModal(true);
+    BuildControls();
+
+    session_.Load();
+    summary_->setPlainText(WithoutCarriageReturns(FromCoreText(session_.SummaryText())));
+    for (const ObjectProperty& property : GetObjectProperties())
+        properties_->addItem(QString::fromUtf8(property.label));
+    SelectRow(0);
+    connect(properties_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row == row_ || row < 0) return;
+        // Leaving a row leaves its editor: what it holds is stored first.
+        if (editDirty_) StoreCurrentRow();
+        ShowRow(row);
+    });
+}
+
+void CEditObject::BuildControls() {
+    auto* layout = new QGridLayout(this);
+
+    auto* definitionBox = new QGroupBox(QStringLiteral("Object Definition"), this);
+    auto* definitionLayout = new QVBoxLayout(definitionBox);
+    summary_ = Named(new QPlainTextEdit(definitionBox), 1032);
+    summary_->setReadOnly(true);
+    summary_->setMaximumHeight(70);
+    definitionLayout->addWidget(summary_);
+    layout->addWidget(definitionBox, 0, 0, 1, 2);
+
+    auto* listBox = new QGroupBox(QStringLiteral("Editable Properties"), this);
+    auto* listLayout = new QVBoxLayout(listBox);
+    properties_ = Named(new QListWidget(listBox), 1027);
+    properties_->setSelectionMode(QAbstractItemView::SingleSelection);
+    listLayout->addWidget(properties_);
+    layout->addWidget(listBox, 1, 0);
+
+    auto* editorBox = new QGroupBox(QStringLiteral("Property Editor"), this);
+    auto* editorLayout = new QVBoxLayout(editorBox);
+    help_ = Named(new QPlainTextEdit(editorBox), 1033);
+    help_->setReadOnly(true);
+    help_->setMaximumHeight(110);
+    editorLayout->addWidget(help_);
+    state_ = Named(new QLabel(QStringLiteral("Read-Only"), editorBox), 1038);
+    editorLayout->addWidget(state_);
+    // The value editors share one place; only the one of the shown row's kind is visible.
+    line_ = Named(new QLineEdit(editorBox), 1029);
+    text_ = Named(new QPlainTextEdit(editorBox), 1028);
+    check_ = Named(new QCheckBox(QStringLiteral("Boolean"), editorBox), 1036);
+    flags_ = Named(new QListWidget(editorBox), 1037);
+    flags_->setSelectionMode(QAbstractItemView::MultiSelection);
+    choice_ = Named(new QListWidget(editorBox), 1030);
+    choice_->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (QWidget* editor : {static_cast<QWidget*>(line_), static_cast<QWidget*>(text_),
+                            static_cast<QWidget*>(check_), static_cast<QWidget*>(flags_),
+                            static_cast<QWidget*>(choice_)}) {
+        editor->hide();
+        editorLayout->addWidget(editor);
+    }
+    // The bitmap buttons belong to an editor kind no property uses.
+    QPushButton* importBitmap = MakeButton(editorBox, 1034, "Import Bitmap...");
+    QPushButton* exportBitmap = MakeButton(editorBox, 1035, "Export Bitmap...");
+    importBitmap->hide();
+    exportBitmap->hide();
+    editorLayout->addStretch();
+    layout->addWidget(editorBox, 1, 1);
+
+    line_->installEventFilter(this);
+    text_->installEventFilter(this);
+    connect(line_, &QLineEdit::textEdited, this, [this] { editDirty_ = true; });
+    connect(line_, &QLineEdit::returnPressed, this, [this] { StoreCurrentRow(); });
+    connect(text_, &QPlainTextEdit::textChanged, this, [this] {
+        if (!showing_) editDirty_ = true;
+    });
+    connect(check_, &QCheckBox::clicked, this, [this] { StoreCurrentRow(); });
+    connect(flags_, &QListWidget::itemSelectionChanged, this, &CEditObject::OnListChoice);
+    connect(choice_, &QListWidget::itemSelectionChanged, this, &CEditObject::OnListChoice);
+
+    auto* buttons = new QHBoxLayout;
+    QPushButton* view = MakeButton(this, 1031, "View Object...");
+    connect(view, &QPushButton::clicked, this, &CEditObject::OnViewObject);
+    buttons->addWidget(view);
+    buttons->addStretch();
+    QPushButton* ok = MakeButton(this, 1, "OK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CEditObject::accept);
+    buttons->addWidget(ok);
+    layout->addLayout(buttons, 2, 0, 1, 2);
+}
+
+void CEditObject::SelectRow(int row) {
+    if (row < 0 || row >= properties_->count()) return;
+    if (row == row_) return;
+    if (editDirty_) StoreCurrentRow();
+    {
+        const QSignalBlocker block(properties_);
+        properties_->setCurrentRow(row);
+    }
+    ShowRow(row);
+}
+
+void CEditObject::ShowRow(int row) {
+    showing_ = true;
+    row_ = row;
+    editDirty_ = false;
+    const ObjectProperty& property = PropertyAt(row);
+    const PropertyView view = session_.ShowProperty(property);
+
+    help_->setPlainText(QString::fromUtf8(property.label) + QStringLiteral(": ") + QString::fromUtf8(property.help));
+    line_->setVisible(IsLineKind(property.kind));
+    text_->setVisible(property.kind == PropertyKind::LongText);
+    check_->setVisible(property.kind == PropertyKind::Boolean);
+    flags_->setVisible(property.kind == PropertyKind::FlagList);
+    choice_->setVisible(property.kind == PropertyKind::ChoiceList);
+    state_->setText(QString::fromUtf8(session_.PropertyStateLine()));
+
+    line_->setReadOnly(view.readOnly);
+    text_->setReadOnly(view.readOnly);
+    check_->setEnabled(view.checkEnabled);
+
+    if (IsLineKind(property.kind)) line_->setText(FromCoreText(view.text));
+    if (property.kind == PropertyKind::LongText) text_->setPlainText(WithoutCarriageReturns(FromCoreText(view.text)));
+    if (property.kind == PropertyKind::Boolean) check_->setChecked(view.checked);
+    QListWidget* list = property.kind == PropertyKind::FlagList     ? flags_
+                        : property.kind == PropertyKind::ChoiceList ? choice_
+                                                                    : nullptr;
+    if (list) {
+        const QSignalBlocker block(list);
+        list->clear();
+        for (size_t i = 0; i < view.choices.size(); ++i) {
+            auto* item = new QListWidgetItem(FromCoreText(view.choices[i].label), list);
+            item->setData(Qt::UserRole, view.choices[i].value);
+        }
+        for (size_t i = 0; i < view.selected.size() && i < view.choices.size(); ++i)
+            list->item(static_cast<int>(i))->setSelected(view.selected[i]);
+        for (size_t i = 0; i < view.selected.size(); ++i)
+            if (view.selected[i]) {
+                list->scrollToItem(list->item(static_cast<int>(i)));
+                break;
+            }
+    }
+    showing_ = false;
+}
+
+PropertyInput CEditObject::ReadEditor() const {
+    PropertyInput input;
+    const ObjectProperty& property = PropertyAt(row_);
+    if (IsLineKind(property.kind)) input.text = ToCoreText(line_->text());
+    if (property.kind == PropertyKind::LongText) {
+        // The multi-line edit keeps line feeds; the stored texts end their lines with "\r\n".
+        input.text = ToCoreText(text_->toPlainText().replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+    }
+    input.checked = check_->isChecked();
+    const QListWidget* list = property.kind == PropertyKind::FlagList     ? flags_
+                              : property.kind == PropertyKind::ChoiceList ? choice_
+                                                                          : nullptr;
+    if (list)
+        for (int i = 0; i < list->count(); ++i) input.selected.push_back(list->item(i)->isSelected());
+    return input;
+}
+
+void CEditObject::StoreCurrentRow() {
+    if (row_ < 0) return;
+    editDirty_ = false;
+    const ObjectProperty& property = PropertyAt(row_);
+    if (!session_.StoreProperty(property, ReadEditor())) {
+        // Nothing was stored: the editor shows the stored value again (a list choice snaps back).
+        if (property.kind == PropertyKind::FlagList || property.kind == PropertyKind::ChoiceList ||
+            property.kind == PropertyKind::Boolean)
+            ShowRow(row_);
+        return;
+    }
+    // The edit shows what was stored, as the kind formats it.
+    if (IsLineKind(property.kind) && property.source == PropertySource::Definition) ShowRow(row_);
+}
+
+void CEditObject::OnListChoice() {
+    if (showing_) return;
+    StoreCurrentRow();
+}
+
+bool CEditObject::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == line_ || watched == text_) && event->type() == QEvent::FocusOut && editDirty_) StoreCurrentRow();
+    return QDialog::eventFilter(watched, event);
+}
+
+void CEditObject::OnViewObject() {
+    StoreCurrentRow();
+    if (!entry_.owner || !entry_.owner->file) return;
+    CViewDrawGroups viewer(entry_, this);
+    viewer.exec();
+}
+
+void CEditObject::accept() {
+    if (editDirty_) StoreCurrentRow();
+    QDialog::accept();
+}
