@@ -1,0 +1,73 @@
+// ImportedSprite: one sprite element of a document, and the building of its sprite resource from the channel files.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "import/ImportOptions.h"
+#include "import/ImportedFrame.h"
+#include "platform/ColorTypes.h"
+#include "resfile/ResTypes.h"
+
+class ColorQuantizer;
+struct ObjectFile;
+
+// What building a sprite needs from the import that runs it.
+struct SpriteBuildContext {
+    ObjectFile* file = nullptr;       // loaded with its graphics lists
+    const ImportOptions* options = nullptr;
+    std::string directory;            // host path of the document's directory; channel files are relative to it
+    // Reports an import error (the importer's ReportImportError); building stops after the first.
+    std::function<void(const std::string&)> report;
+};
+
+struct ImportedSprite {
+    ImportedSprite();
+    ~ImportedSprite();
+    ImportedSprite(const ImportedSprite&) = delete;
+    ImportedSprite& operator=(const ImportedSprite&) = delete;
+
+    std::string name;  // in the resources' 8-bit form
+    ResID id = 0;
+    int32_t type = 0;       // read, not used
+    bool multiTile = false; // read, not used
+    int32_t frameCount = 0;
+    int32_t paletteId = 0;  // the document's defaultpaletteid until the stored palette's id replaces it
+    bool customWallStyle = false;
+    PaletteColor palette[256] = {};
+    bool quantize = false;
+    bool built = false;  // set when Build wrote the sprite
+    std::vector<std::unique_ptr<ImportedFrame>> frames;
+
+    // Appends a frame numbered by its position and returns it.
+    ImportedFrame& AddFrame();
+    // The number of rotations: the frame count divided by 3, at least 1.
+    int32_t CountRotations() const;
+
+    // Builds the sprite and writes it to the object file: a custom wall style sprite as an SPR# of its depth
+    // images, any other as an SPR2 with one palette for all frames, generated depth and alpha where the options
+    // ask for them, smaller zooms shrunk from the largest and frames shrink-wrapped. Every problem is reported
+    // through the context and stops the building; returns false then (resources already written stay).
+    bool Build(const SpriteBuildContext& context);
+
+private:
+    bool Fail(const std::string& message);
+    bool CheckFrames();
+    bool LoadChannelFiles();
+    bool ChoosePalette();
+    bool Quantize();
+    bool FillDepthAndAlpha();
+    bool MakeProxies();
+    bool KeepStored(ImportedFrame& frame, ImportedChannel& channel, bool depth);
+    void PlaceFrames();
+    bool EncodeSpr2();
+    bool BuildCustomWall();
+    std::string HostPathOf(const std::string& filename) const;
+    void SetFrameZoom(ImportedFrame& frame) const;
+
+    const SpriteBuildContext* context_ = nullptr;
+    std::unique_ptr<ColorQuantizer> quantizer_;
+};
