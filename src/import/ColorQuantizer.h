@@ -79,6 +79,7 @@ private:
     void ClearCells();
 
     std::unique_ptr<ColorCell[]> blocks_[kColorCellBlocks];
+    ColorCell* blockPointers_[kColorCellBlocks] = {};
     int wanted_ = 255;
     int cellCount_ = 0;
     bool cellsAreMap_ = false;
