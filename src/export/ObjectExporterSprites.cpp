@@ -1,0 +1,263 @@
+// ObjectExporter's sprites section: sprite elements, transparent index choice, real and proxy frames and the
+// channel BMP files of each real frame.
+#include <cstring>
+
+#include "app/ObjectFile.h"
+#include "app/Progress.h"
+#include "export/ChooseTransparentIndex.h"
+#include "export/ExpandToCanvas.h"
+#include "export/ExportFileNames.h"
+#include "export/ExportText.h"
+#include "export/MakeDirectoriesForPath.h"
+#include "export/ObjectExporter.h"
+#include "export/SanitizeForFileName.h"
+#include "export/WriteChannelBmp.h"
+#include "export/XmlAttributeText.h"
+#include "objects/FrameRenderer.h"
+#include "objects/PalWrap.h"
+#include "objects/SharedPalettes.h"
+#include "objects/SpriteFrameCount.h"
+#include "objects/SprListResource.h"
+#include "platform/Bitmap8.h"
+#include "resfile/iResFile.h"
+
+struct ObjectExporter::SpriteJob {
+    ResID id = 0;
+    std::string name;
+    std::string fileName;  // the name made fit for file names
+    int32_t frames = 0;
+    int32_t rotations = 1;
+    bool customWall = false;
+    int transparent = -1;  // T; -1 until a custom wall style frame chose one
+};
+
+namespace {
+
+constexpr int32_t kStepsPerFrame = 4;
+
+// Rotations per zoom: a custom wall style sprite (4 frames) has one zoom of 4 frames, any other sprite three
+// zooms. A sprite of 1 or 2 frames would have no rotation at all; it is treated as one rotation per zoom so that
+// zoom and rotation stay defined.
+int32_t RotationsOf(int32_t frames, bool customWall) {
+    if (customWall) return frames;
+    return frames / 3 > 0 ? frames / 3 : 1;
+}
+
+void ColorTableOf(const PalWrap& palette, RgbQuad table[256]) { palette.GetColorTable(table); }
+
+}  // namespace
+
+int32_t ObjectExporter::WriteSprites(bool counting) {
+    if (counting) {
+        int32_t steps = 0;
+        for (ResType type : {kTypeSPRList, kTypeSPR2}) {
+            const int16_t count = file_.CountResources(type);
+            for (int32_t i = 1; i <= count; ++i) {
+                DataHandle* h = file_.GetIndexedResource(type, i, type == kTypeSPRList ? FixupSprList : nullptr);
+                if (!h) continue;
+                ResID id = 0;
+                file_.GetID(h, id);
+                file_.ReleaseAndFree(h);
+                steps += CountSpriteFrames(file_, id) * kStepsPerFrame + 1;
+            }
+        }
+        return steps;
+    }
+    xml_.Line("    <sprites>");
+    xml_.EmptyLine();
+    for (ResType type : {kTypeSPRList, kTypeSPR2}) {
+        const int16_t count = file_.CountResources(type);
+        for (int32_t i = 1; i <= count; ++i) {
+            DataHandle* h = file_.GetIndexedResource(type, i, type == kTypeSPRList ? FixupSprList : nullptr);
+            if (!h) continue;
+            ResID id = 0;
+            std::string name;
+            file_.GetID(h, id);
+            file_.GetName(h, name);
+            file_.ReleaseAndFree(h);
+            WriteSprite(type, id, name);
+        }
+    }
+    xml_.Line("    </sprites>");
+    xml_.EmptyLine();
+    return 0;
+}
+
+void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name) {
+    SpriteJob job;
+    job.id = id;
+    job.name = name;
+    job.fileName = SanitizeForFileName(name);
+    job.frames = CountSpriteFrames(file_, id);
+    job.customWall = job.frames == 4;
+    job.rotations = RotationsOf(job.frames, job.customWall);
+
+    FrameRenderRequest probe;
+    RenderedFrame first;
+    RenderSpriteFrame(file_, id, 0, probe, first);
+
+    bool multiTile = false;
+    for (size_t s = 0; s < record_.sprites.size(); ++s)
+        if (record_.sprites[s].type == type && record_.sprites[s].id == id) {
+            multiTile = s < multiTile_.size() && multiTile_[s];
+            break;
+        }
+
+    xml_.BeginTag(8, "sprite");
+    xml_.Attribute("name", MakeXmlAttributeText(name));
+    xml_.Attribute("id", id);
+    xml_.Attribute("type", type == kTypeSPRList ? 1 : 2);
+    xml_.Attribute("multitile", multiTile ? 1 : 0);
+    xml_.Attribute("defaultpaletteid", first.paletteId);
+    xml_.Attribute("framecount", job.frames);
+    xml_.Attribute("iscustomwallstyle", job.customWall ? 1 : 0);
+    xml_.EndTag(true);
+
+    if (!job.customWall) job.transparent = ChooseSpriteTransparentIndex(job);
+
+    for (int32_t i = 0; i < job.frames; ++i) {
+        const int32_t zoom = i / job.rotations;
+        const int32_t rotation = i % job.rotations;
+        if (job.customWall) {
+            WriteRealFrame(job, i, zoom, rotation,
+                           MakeCustomWallFrameStem(base_, id, job.fileName, i, options_.createsubdirectories != 0));
+        } else if (!options_.exportallzooms && zoom > 0) {
+            WriteProxyFrame(job, i, zoom, rotation);
+        } else {
+            WriteRealFrame(job, i, zoom, rotation,
+                           MakeSpriteFrameStem(base_, id, job.fileName, zoom, job.rotations, rotation,
+                                               options_.createsubdirectories != 0));
+        }
+        LogLine(1, FormatExportText("<sprite name=\"%s\" frame=\"%d\" />\r\n", name.c_str(), i));
+        if (xml_.Size() > 256 * 1024) FlushDocument();
+    }
+    xml_.CloseTag(8, "sprite");
+}
+
+int ObjectExporter::ChooseSpriteTransparentIndex(SpriteJob& job) {
+    uint32_t counts[256] = {};
+    PalWrap spritePalette;
+    for (int32_t i = 0; i < job.frames; ++i) {
+        if (!options_.exportallzooms && i / job.rotations > 0) continue;
+        FrameRenderRequest request;
+        request.background = kExportTransparentColor;
+        request.palette = &spritePalette;  // ends as the palette of the last frame counted
+        request.histogram = counts;
+        RenderedFrame frame;
+        RenderSpriteFrame(file_, job.id, i, request, frame);
+    }
+    PaletteColor colors[256];
+    for (int c = 0; c < 256; ++c) colors[c] = spritePalette.GetEntry(static_cast<uint8_t>(c));
+    const int t = ChooseTransparentIndex(counts, colors);
+    if (counts[t] > 0 && (options_.generatea || options_.generatez))
+        ProgressLog(0,
+                    FormatExportText("\n\rWARNING: No unused pixel values for transparent color of sprite id %d!\r\n\n\r",
+                                     job.id)
+                        .c_str());
+    return t;
+}
+
+void ObjectExporter::WriteProxyFrame(const SpriteJob&, int32_t index, int32_t zoom, int32_t rotation) {
+    xml_.BeginTag(12, "spriteframe");
+    xml_.Attribute("index", index);
+    xml_.Attribute("zoom", zoom);
+    xml_.Attribute("rot", rotation);
+    xml_.Attribute("proxy", rotation);
+    xml_.Attribute("shrink", zoom);
+    xml_.EndTag(true);
+    for (const char* type : {"p", "z", "a"}) {
+        xml_.BeginTag(16, "spritechannel");
+        xml_.Attribute("type", type);
+        xml_.EndTag(false);
+    }
+    xml_.CloseTag(12, "spriteframe");
+    ++stats_.proxyFrames;
+    LogLine(kStepsPerFrame, FormatExportText("  <spriteframe proxy=\"%d\" shrink=\"%d\" />\r\n", rotation, zoom));
+}
+
+void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom, int32_t rotation,
+                                    const std::string& stem) {
+    LogLine(1, "  <spriteframe/>\r\n");
+    PalWrap framePalette;
+    FrameRenderRequest request;
+    request.background = kExportTransparentColor;
+    request.transparentIndex = job.transparent;
+    request.palette = &framePalette;
+    request.wantColor = request.wantDepth = request.wantAlpha = true;
+    RenderedFrame frame;
+    RenderSpriteFrame(file_, job.id, index, request, frame);
+    if (job.transparent == -1) job.transparent = frame.transparentIndex;
+    const int t = job.transparent;
+    int32_t width = frame.width > 0 ? frame.width : 1;
+    int32_t height = frame.height > 0 ? frame.height : 1;
+    if (frame.width <= 0 || frame.height <= 0) width = height = 1;
+
+    if (!job.customWall && zoom >= 0 && zoom < kExportZoomCount) {
+        const int32_t cw = kExportCanvasWidth[zoom];
+        const int32_t ch = kExportCanvasHeight[zoom];
+        if (frame.color) frame.color = ExpandToCanvas(*frame.color, frame.originX, frame.originY, cw, ch,
+                                                      static_cast<uint8_t>(t));
+        if (frame.depth) frame.depth = ExpandToCanvas(*frame.depth, frame.originX, frame.originY, cw, ch, 255);
+        if (frame.alpha) frame.alpha = ExpandToCanvas(*frame.alpha, frame.originX, frame.originY, cw, ch, 0);
+        width = cw;
+        height = ch;
+    }
+
+    xml_.BeginTag(12, "spriteframe");
+    xml_.Attribute("index", index);
+    xml_.Attribute("zoom", zoom);
+    xml_.Attribute("rot", rotation);
+    xml_.Attribute("x", frame.originX);
+    xml_.Attribute("y", frame.originY);
+    xml_.Attribute("width", width);
+    xml_.Attribute("height", height);
+    xml_.Attribute("paletteid", frame.paletteId);
+    xml_.Attribute("transparentpixel", t);
+    xml_.EndTag(true);
+
+    const bool compressed = options_.compressbitmaps != 0;
+    RgbQuad grey[256];
+    ColorTableOf(GetGreyPalette(), grey);
+    auto writeChannel = [&](const char* type, const Bitmap8& image, const RgbQuad* colors) {
+        const std::string fileName = stem + "_" + type + ".bmp";
+        xml_.BeginTag(16, "spritechannel");
+        xml_.Attribute("type", type);
+        xml_.Attribute("filename", MakeXmlAttributeText(fileName));
+        xml_.EndTag(false);
+        LogLine(1, FormatExportText("    <spritechannel type=\"%s\" filename=\"%s\" />\r\n", type, fileName.c_str()));
+        MakeDirectoriesForPath(fileName);
+        // A channel file that cannot be written is skipped; the element naming it stays.
+        if (WriteChannelBmp(fileName, image, colors, compressed, &stats_.bytesWritten)) ++stats_.bmpFiles;
+    };
+    auto skipChannel = [&](const char* type, bool generate) {
+        LogLine(1, FormatExportText("    <spritechannel type=\"%s\" />\r\n", type));
+        if (!generate) return;
+        xml_.BeginTag(16, "spritechannel");
+        xml_.Attribute("type", type);
+        xml_.Attribute("generate", 1);
+        xml_.EndTag(false);
+    };
+
+    if (frame.color && !job.customWall && options_.exportp) {
+        // Each frame's colour file carries the frame's own palette, its transparent entry turned yellow.
+        RgbQuad colors[256];
+        ColorTableOf(framePalette, colors);
+        if (t >= 0 && t < 256) colors[t] = RgbQuad{kExportTransparentColor.blue, kExportTransparentColor.green,
+                                                  kExportTransparentColor.red, 0};
+        writeChannel("p", *frame.color, colors);
+    } else {
+        skipChannel("p", false);
+    }
+    if (frame.depth && (options_.exportz || job.customWall)) {
+        writeChannel("z", *frame.depth, grey);
+    } else {
+        skipChannel("z", options_.generatez != 0);
+    }
+    if (frame.alpha && !job.customWall && options_.exporta) {
+        writeChannel("a", *frame.alpha, grey);
+    } else {
+        skipChannel("a", options_.generatea && !job.customWall);
+    }
+    xml_.CloseTag(12, "spriteframe");
+    ++stats_.realFrames;
+}
