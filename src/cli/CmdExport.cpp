@@ -6,6 +6,7 @@
 #include "app/ObjectFile.h"
 #include "cli/CliCommon.h"
 #include "export/ExportWhizzerModel.h"
+#include "export/MakeDirectoriesForPath.h"
 #include "export/ObjectExporter.h"
 
 namespace cli {
@@ -55,6 +56,8 @@ int Export(const ExportArgs& a) {
     InstallTerminalHost(false);
     ObjectFileArg arg;
     if (!ResolveObjectFile(a.file, false, arg)) return kExitError;
+    // A script names the document's directory without a dialog to make it: make it here.
+    MakeDirectoriesForPath(a.document);
     ObjectExporter exporter(*arg.record);
     const ExportOptions options = OptionsFor(a);
     const bool ok = exporter.ExportTo(a.document, options);
