@@ -1,29 +1,46 @@
-// ImportOptions: reading the root element's options.
+// ImportOptions: reading the root element's options in document order.
 #include "import/ImportOptions.h"
 
 #include "import/ImportAttributes.h"
 
-ImportOptions ReadImportOptions(const char** a) {
-    ImportOptions o;
-    if (const char* name = FindImportAttribute(a, "objectfilename")) o.objectfilename = Utf8ToResourceText(name);
-    o.exportobjectdefinitions = ReadFlagAttribute(a, "exportobjectdefinitions", o.exportobjectdefinitions);
-    o.exportdrawgroups = ReadFlagAttribute(a, "exportdrawgroups", o.exportdrawgroups);
-    o.exportbitmaps = ReadFlagAttribute(a, "exportbitmaps", o.exportbitmaps);
-    o.exportsprites = ReadFlagAttribute(a, "exportsprites", o.exportsprites);
-    o.justchangecolors = ReadFlagAttribute(a, "justchangecolors", o.justchangecolors);
-    o.exportallzooms = ReadFlagAttribute(a, "exportallzooms", o.exportallzooms);
-    o.smoothsmallzoomcolors = ReadFlagAttribute(a, "smoothsmallzoomcolors", o.smoothsmallzoomcolors);
-    o.smoothsmallzoomedges = ReadFlagAttribute(a, "smoothsmallzoomedges", o.smoothsmallzoomedges);
-    o.exportexpanded = ReadFlagAttribute(a, "exportexpanded", o.exportexpanded);
-    o.exportp = ReadFlagAttribute(a, "exportp", o.exportp);
-    o.exportz = ReadFlagAttribute(a, "exportz", o.exportz);
-    o.generatez = ReadFlagAttribute(a, "generatez", o.generatez);
-    o.generatezfar = ReadFlagAttribute(a, "generatezfar", o.generatezfar);
-    o.exporta = ReadFlagAttribute(a, "exporta", o.exporta);
-    o.generatea = ReadFlagAttribute(a, "generatea", o.generatea);
-    o.generateasoft = ReadFlagAttribute(a, "generateasoft", o.generateasoft);
-    o.compressbitmaps = ReadFlagAttribute(a, "compressbitmaps", o.compressbitmaps);
-    o.createsubdirectories = ReadFlagAttribute(a, "createsubdirectories", o.createsubdirectories);
-    o.thingstodo = ReadIntAttribute(a, "thingstodo", o.thingstodo);
+namespace {
+
+// The members of the document positions 1 to 19 (position 0 is the file name).
+constexpr int32_t ExportOptions::*kMembers[kExportOptionCount] = {
+    nullptr,
+    &ExportOptions::exportobjectdefinitions,
+    &ExportOptions::exportdrawgroups,
+    &ExportOptions::exportbitmaps,
+    &ExportOptions::exportsprites,
+    &ExportOptions::justchangecolors,
+    &ExportOptions::exportallzooms,
+    &ExportOptions::smoothsmallzoomcolors,
+    &ExportOptions::smoothsmallzoomedges,
+    &ExportOptions::exportexpanded,
+    &ExportOptions::exportp,
+    &ExportOptions::exportz,
+    &ExportOptions::generatez,
+    &ExportOptions::generatezfar,
+    &ExportOptions::exporta,
+    &ExportOptions::generatea,
+    &ExportOptions::generateasoft,
+    &ExportOptions::compressbitmaps,
+    &ExportOptions::createsubdirectories,
+    &ExportOptions::thingstodo,
+};
+constexpr int kThingsToDoPosition = kExportOptionCount - 1;
+
+}  // namespace
+
+ExportOptions ReadImportOptions(const char** a) {
+    ExportOptions o = ExportOptions::ImportDefaults();
+    if (const char* name = FindImportAttribute(a, kExportOptionNames[0])) o.objectfilename = Utf8ToResourceText(name);
+    for (int i = 1; i < kExportOptionCount; ++i) {
+        int32_t& value = o.*kMembers[i];
+        if (i == kThingsToDoPosition)
+            value = ReadIntAttribute(a, kExportOptionNames[i], value);
+        else
+            value = ReadFlagAttribute(a, kExportOptionNames[i], value != 0) ? 1 : 0;
+    }
     return o;
 }

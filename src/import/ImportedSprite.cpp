@@ -110,7 +110,7 @@ bool ImportedSprite::Build(const SpriteBuildContext& context) {
 // Everything the document promises is checked before any file is read, so that a broken document never leads
 // to reading or writing outside the records and images.
 bool ImportedSprite::CheckFrames() {
-    const ImportOptions& o = *context_->options;
+    const ExportOptions& o = *context_->options;
     if (frameCount < 0) return Fail("The sprite's framecount is negative!");
     if (static_cast<size_t>(frameCount) > frames.size())
         return Fail("The sprite's framecount is larger than the number of its spriteframe elements!");
@@ -289,7 +289,7 @@ bool ImportedSprite::KeepStored(ImportedFrame& frame, ImportedChannel& channel, 
 }
 
 bool ImportedSprite::FillDepthAndAlpha() {
-    const ImportOptions& o = *context_->options;
+    const ExportOptions& o = *context_->options;
     for (const auto& f : frames) {
         ImportedFrame& frame = *f;
         if (frame.IsProxy()) continue;
@@ -320,7 +320,7 @@ bool ImportedSprite::FillDepthAndAlpha() {
 }
 
 bool ImportedSprite::MakeProxies() {
-    const ImportOptions& o = *context_->options;
+    const ExportOptions& o = *context_->options;
     for (const auto& f : frames) {
         ImportedFrame& frame = *f;
         if (!frame.IsProxy()) continue;

@@ -18,7 +18,7 @@ struct ObjectFile;
 // What building a sprite needs from the import that runs it.
 struct SpriteBuildContext {
     ObjectFile* file = nullptr;       // loaded with its graphics lists
-    const ImportOptions* options = nullptr;
+    const ExportOptions* options = nullptr;
     std::string directory;            // host path of the document's directory; channel files are relative to it
     // Reports an import error (the importer's ReportImportError); building stops after the first.
     std::function<void(const std::string&)> report;

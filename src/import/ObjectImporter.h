@@ -55,7 +55,7 @@ public:
     const std::string& GetLastMessage() const { return lastMessage_; }
     int64_t GetErrorLine() const { return errorLine_; }
     int64_t GetErrorColumn() const { return errorColumn_; }
-    const ImportOptions& GetOptions() const { return options_; }
+    const ExportOptions& GetOptions() const { return options_; }
     const std::vector<std::unique_ptr<ImportedSprite>>& GetSprites() const { return sprites_; }
 
     // The element codes of the document grammar (0: outside the root).
@@ -132,7 +132,7 @@ private:
     bool messageShown_ = false;
     bool positionLogged_ = false;
 
-    ImportOptions options_;
+    ExportOptions options_;
     bool open_[kCodeCount] = {};
     bool done_[kCodeCount] = {};
 

@@ -288,7 +288,7 @@ TEST(ImportAttributesTest, NumbersFlagsAndNamesReadAsTheDocumentGrammarSays) {
 
 TEST(ImportOptionsTest, MissingAttributesTakeTheImportDefaults) {
     const char* none[] = {nullptr};
-    ImportOptions o = ReadImportOptions(none);
+    ExportOptions o = ReadImportOptions(none);
     EXPECT_TRUE(o.exportp && o.exportz && o.exporta && o.generatezfar && o.smoothsmallzoomcolors &&
                 o.smoothsmallzoomedges);
     EXPECT_FALSE(o.exportobjectdefinitions || o.exportdrawgroups || o.exportbitmaps || o.exportsprites ||
