@@ -55,7 +55,8 @@ public:
     int GetPaletteCount() const { return paletteCount_; }
 
     // The palette entry the colour map gives for a colour: the entry nearest (distance 4 dR^2 + 9 dG^2 + dB^2)
-    // to the centre of the colour's histogram cell. 0 when there is no palette.
+    // to the centre of the colour's histogram cell, preferring entries inside that cell (see InverseColorMap).
+    // 0 when there is no palette.
     uint8_t NearestEntry(uint8_t red, uint8_t green, uint8_t blue);
     // The entry nearest to the exact colour by the same distance, lowest index on ties; 0 without a palette.
     uint8_t ExactNearestEntry(uint8_t red, uint8_t green, uint8_t blue) const;

@@ -78,13 +78,20 @@ void InverseColorMap::FillBox(int redCell, int greenCell, int blueCell) {
             ColorCell* cell = block + (firstG + g) * kColorCellsPerAxis + firstB;
             for (int b = 0; b < kBoxCells; ++b, ++cell) {
                 const int valueB = minB + (b << kCellShift);
+                // An entry that lies inside the cell wins over entries outside it, so that a picture whose
+                // colours are all palette entries maps onto them exactly.
                 int32_t bestDistance = INT32_MAX;
+                bool bestInside = false;
                 uint8_t best = 0;
                 for (int k = 0; k < candidateCount; ++k) {
                     const PaletteColor& e = palette_[candidates[k]];
+                    const bool inside = (e.red >> kCellShift) == firstR + r && (e.green >> kCellShift) == firstG + g &&
+                                        (e.blue >> kCellShift) == firstB + b;
+                    if (bestInside && !inside) continue;
                     const int32_t d = ColorDistance(valueR - e.red, valueG - e.green, valueB - e.blue);
-                    if (d < bestDistance) {
+                    if (d < bestDistance || (inside && !bestInside)) {
                         bestDistance = d;
+                        bestInside = inside;
                         best = candidates[k];
                     }
                 }

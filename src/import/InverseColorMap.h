@@ -28,7 +28,9 @@ inline int32_t ColorDistance(int dr, int dg, int db) { return 4 * dr * dr + 9 * 
 // Works on cell blocks and a palette owned by someone else (the quantizer). A cell is computed on its first
 // lookup together with the rest of its 8 x 8 x 8 box: only the entries that can be nearest somewhere in the box
 // are compared (those whose least possible distance to the box is not above the smallest greatest distance of
-// any entry), and every cell gets the entry nearest to its centre, the lowest index on ties.
+// any entry), and every cell gets the entry nearest to its centre, the lowest index on ties. Entries that lie
+// inside the cell itself come first: the cell gets the one of them nearest to its centre, so colours that are
+// palette entries map onto themselves even when another entry is nearer to their cell's centre.
 class InverseColorMap {
 public:
     // Uses `blocks` (kColorCellBlocks pointers to kColorCellsPerBlock cells) and the first `count` entries of

@@ -45,6 +45,18 @@ int Brute(const Rgb& c, const PaletteColor* palette, int count) {
     return best;
 }
 
+// The map's entry for the cell of a colour: the entry nearest the cell's centre among the entries inside the cell,
+// else among all.
+int CellEntry(int r, int g, int b, const PaletteColor* palette, int count) {
+    const Rgb centre{(r >> 2) * 4 + 2, (g >> 2) * 4 + 2, (b >> 2) * 4 + 2};
+    int best = -1, bestD = INT_MAX;
+    for (int i = 0; i < count; ++i)
+        if (palette[i].red >> 2 == r >> 2 && palette[i].green >> 2 == g >> 2 && palette[i].blue >> 2 == b >> 2 &&
+            Distance(centre, palette[i]) < bestD)
+            bestD = Distance(centre, palette[i]), best = i;
+    return best >= 0 ? best : Brute(centre, palette, count);
+}
+
 int Limit(int e) {
     const int a = e < 0 ? -e : e;
     const int l = a < 16 ? a : (a < 48 ? 16 + (a - 16) / 2 : 32);
@@ -58,7 +70,7 @@ std::vector<uint8_t> ReferenceDither(const std::vector<uint8_t>& rgb, int w, int
                                      int count, bool rule) {
     std::vector<int> field(static_cast<size_t>(w + 2) * (h + 1) * 3, 0);
     auto at = [&](int y, int x, int k) -> int& { return field[(static_cast<size_t>(y) * (w + 2) + (x + 1)) * 3 + k]; };
-    auto nearest = [&](int r, int g, int b) { return Brute({(r >> 2) * 4 + 2, (g >> 2) * 4 + 2, (b >> 2) * 4 + 2}, palette, count); };
+    auto nearest = [&](int r, int g, int b) { return CellEntry(r, g, b, palette, count); };
     std::vector<uint8_t> out(static_cast<size_t>(w) * h);
     int transparent = -1;
     const uint8_t* bg = rgb.data();
@@ -150,6 +162,32 @@ TEST(ColorQuantizer, FewCellsGiveOneEntryPerCellWithWeightedExactMeansThenGrey) 
     }
 }
 
+TEST(ColorQuantizer, PicturesOfAtMost255CellsSurviveQuantizingAndDitheringExactly) {
+    // (0,0,0) lies farther from its cell's centre (2,2,2) than (2,2,4) of the next cell does; it must still map
+    // onto itself.
+    std::vector<Rgb> colors = {{0, 0, 0}, {2, 2, 4}};
+    std::mt19937 rng(5);
+    for (int i = 0; i < 240; ++i)
+        colors.emplace_back((i % 16) * 16 + static_cast<int>(rng() % 4), (i / 16) * 16 + static_cast<int>(rng() % 4),
+                            128 + static_cast<int>(rng() % 4));
+    std::vector<Rgb> picture;
+    for (int k = 0; k < 20; ++k)
+        for (size_t i = 0; i < colors.size(); ++i) picture.push_back(colors[(i * 7 + k) % colors.size()]);
+    const std::vector<uint8_t> rgb = Pixels(picture);
+    const int w = static_cast<int>(colors.size()), h = 20;
+    ColorQuantizer q;
+    q.AddRgbRows(rgb.data(), w * 3, w, h);
+    ASSERT_EQ(q.BuildPalette(), 242);
+    std::vector<uint8_t> out(static_cast<size_t>(w) * h);
+    for (bool rule : {false, true}) {
+        q.MapRgbRows(rgb.data(), w * 3, w, h, out.data(), w, rule);
+        for (size_t i = 0; i < out.size(); ++i) {
+            const PaletteColor& e = q.GetPalette()[out[i]];
+            ASSERT_EQ(Rgb(e.red, e.green, e.blue), picture[i]) << i;
+        }
+    }
+}
+
 TEST(ColorQuantizer, BoxMeansAreCountWeightedAndRoundedToNearest) {
     ColorQuantizer q;
     q.SetWantedColors(1);
@@ -204,7 +242,8 @@ TEST(ColorQuantizer, NearestEntryWeighsRedGreenBlueFourNineOne) {
     q.SetPalette(palette, 4);
     EXPECT_EQ(q.ExactNearestEntry(2, 2, 2), 2);
     EXPECT_EQ(q.NearestEntry(2, 2, 2), 2);  // the cell's centre (2, 2, 2)
-    // The map holds, for every cell, the entry nearest to the cell's centre, whatever the pruning left out.
+    // The map holds, for every cell, the entry nearest to the cell's centre (inside the cell first), whatever the
+    // pruning left out.
     std::mt19937 rng(7);
     PaletteColor random[256];
     for (PaletteColor& e : random)
@@ -213,10 +252,9 @@ TEST(ColorQuantizer, NearestEntryWeighsRedGreenBlueFourNineOne) {
     for (int r = 0; r < 64; r += 3)
         for (int g = 0; g < 64; ++g)
             for (int b = 0; b < 64; b += 5) {
-                const Rgb centre{r * 4 + 2, g * 4 + 2, b * 4 + 2};
                 ASSERT_EQ(q.NearestEntry(static_cast<uint8_t>(r * 4), static_cast<uint8_t>(g * 4 + 3),
                                          static_cast<uint8_t>(b * 4 + 1)),
-                          Brute(centre, random, 255))
+                          CellEntry(r * 4, g * 4, b * 4, random, 255))
                     << r << "," << g << "," << b;
             }
     // A new palette clears the map.
