@@ -1,0 +1,68 @@
+// reshaper-cli import over the sample installation: an exported document into a clone, the question about
+// another file's document, read-only files and broken documents.
+#include <gtest/gtest.h>
+
+#include "CliRunner.h"
+#include "support/TempDir.h"
+
+using namespace reshaper_test;
+
+namespace {
+
+class CliImport : public ::testing::Test {
+protected:
+    static TempDir* dir;
+    static void SetUpTestSuite() {
+        dir = new TempDir();
+        ASSERT_EQ(RunCli("sample-game '" + dir->Join("game") + "'").exitCode, 0);
+    }
+    static void TearDownTestSuite() { delete dir; }
+    CliResult Run(const std::string& args) {
+        return RunCli("--settings '" + dir->Join("game/reshaper.ini") + "' " + args + " </dev/null");
+    }
+};
+TempDir* CliImport::dir = nullptr;
+
+TEST_F(CliImport, ExportedDocumentImportsIntoAClone) {
+    const std::string doc = dir->Join("out/armchair.xml");
+    ASSERT_TRUE(MakeDirectories(dir->Join("out")));
+    CliResult r = Run("export armchair '" + doc + "' --preset all-zooms-all-channels");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    r = Run("clone armchair --all --name ArmCopy");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+
+    // The document came from another file: without --yes nobody says OK.
+    r = Run("import ArmCopy '" + doc + "'");
+    EXPECT_EQ(r.exitCode, 1) << r.out;
+    EXPECT_NE(r.out.find("Import canceled at user request."), std::string::npos) << r.out;
+
+    r = Run("import ArmCopy '" + doc + "' --yes");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(r.out.find("Imported "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Reshaper Successfulluy Finished Importing!"), std::string::npos) << r.out;
+
+    // Into the file it came from nothing is asked.
+    r = Run("import armchair '" + doc + "'");
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+}
+
+TEST_F(CliImport, BrokenDocumentsAndReadOnlyFilesFail) {
+    ASSERT_TRUE(WriteFileText(dir->Join("cut.xml"), "<objectsexportedfromthedomizens>\r\n<objectdefinitions>"));
+    CliResult r = Run("import armchair '" + dir->Join("cut.xml") + "' --yes");
+    EXPECT_EQ(r.exitCode, 1) << r.out;
+    EXPECT_NE(r.out.find("Reshaper was not able to import the object file -- sorry!"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("XML parser error: "), std::string::npos) << r.out;
+
+    r = Run("import armchair '" + dir->Join("missing.xml") + "' --yes");
+    EXPECT_EQ(r.exitCode, 1) << r.out;
+    EXPECT_NE(r.out.find("Can't open input file!"), std::string::npos) << r.out;
+
+    r = Run("import nothing-like-this '" + dir->Join("cut.xml") + "'");
+    EXPECT_EQ(r.exitCode, 1) << r.out;
+
+    r = Run("import bookshelf '" + dir->Join("cut.xml") + "' --yes");
+    EXPECT_EQ(r.exitCode, 1) << r.out;
+    EXPECT_NE(r.out.find("is read-only"), std::string::npos) << r.out;
+}
+
+}  // namespace
