@@ -1,7 +1,6 @@
 // bench_export: exporting the largest object file of the sample installation with every preset, plain and RLE8,
 // next to plain file copies of the very bytes each export wrote.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -20,8 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kPresets[4] = {kWhizPresetOneZoomOneChannel, kWhizPresetAllZoomsOneChannel,
-                             kWhizPresetOneZoomAllChannels, kWhizPresetAllZoomsAllChannels};
+constexpr int kPresets[4] = {kWhizPresetOneZoomOneChannel, kWhizPresetAllZoomsOneChannel, kWhizPresetOneZoomAllChannels,
+                             kWhizPresetAllZoomsAllChannels};
 
 // The sample installation, written once, and its largest object file opened as the catalogue opens it.
 struct Installation {
@@ -39,8 +38,10 @@ struct Installation {
                 record.path = e.path().string();
             }
         record.file = std::make_unique<ObjResFile>();
-        if (record.file->Open(record.path) != 0) record.file.reset();
-        else LoadObjectFile(record, true);
+        if (record.file->Open(record.path) != 0)
+            record.file.reset();
+        else
+            LoadObjectFile(record, true);
     }
     ~Installation() {
         std::error_code ignored;
@@ -78,8 +79,8 @@ void BM_Export(benchmark::State& state) {
         last = exporter.GetStatistics();
     }
     state.SetBytesProcessed(state.iterations() * last.bytesWritten);
-    state.counters["frames"] = benchmark::Counter(static_cast<double>(state.iterations()) * last.realFrames,
-                                                  benchmark::Counter::kIsRate);
+    state.counters["frames"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * last.realFrames, benchmark::Counter::kIsRate);
     state.counters["files"] = last.bmpFiles + 1;
     state.counters["bytes_per_export"] = static_cast<double>(last.bytesWritten);
 }

@@ -62,8 +62,8 @@ int Export(const ExportArgs& a) {
     const ExportOptions options = OptionsFor(a);
     const bool ok = exporter.ExportTo(a.document, options);
     const ExportStatistics& s = exporter.GetStatistics();
-    std::printf("%s: %d frames written, %d proxy frames, %d BMP files, %lld bytes\n", a.document.c_str(),
-                s.realFrames, s.proxyFrames, s.bmpFiles, static_cast<long long>(s.bytesWritten));
+    std::printf("%s: %d frames written, %d proxy frames, %d BMP files, %lld bytes\n", a.document.c_str(), s.realFrames,
+                s.proxyFrames, s.bmpFiles, static_cast<long long>(s.bytesWritten));
     if (!ok) {
         PrintError("the document '" + a.document + "' could not be written");
         return kExitError;
@@ -79,8 +79,8 @@ void AddExportCommand(CLI::App& app, int& exitCode) {
         ->required();
     cmd->add_option("DOC", a->document, "The XML document to write; the BMP files go beside it")->required();
     cmd->add_option("--preset", a->preset, "Which zooms and channels are written as files")
-        ->check(CLI::IsMember({"one-zoom-one-channel", "all-zooms-one-channel", "one-zoom-all-channels",
-                               "all-zooms-all-channels"}))
+        ->check(CLI::IsMember(
+            {"one-zoom-one-channel", "all-zooms-one-channel", "one-zoom-all-channels", "all-zooms-all-channels"}))
         ->default_val("one-zoom-one-channel");
     cmd->add_flag("--just-change-colors", a->justChangeColors,
                   "Keep sprite shapes: write colours only (all-channel presets fall back to one channel)");

@@ -31,8 +31,8 @@ const char* GetRotationName(int32_t rotations, int32_t rotation) {
     return "???";
 }
 
-std::string MakeSpriteFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName,
-                                int32_t zoom, int32_t rotations, int32_t rotation, bool subDirectories) {
+std::string MakeSpriteFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName, int32_t zoom,
+                                int32_t rotations, int32_t rotation, bool subDirectories) {
     const char* pattern = subDirectories ? "%s_sprites\\sprite%04d\\%s_%s_%s" : "%s_sprites\\sprite%04d_%s_%s_%s";
     return Format(pattern, base.c_str(), spriteId, fileName.c_str(), GetZoomName(zoom),
                   GetRotationName(rotations, rotation));

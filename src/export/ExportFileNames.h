@@ -17,8 +17,8 @@ const char* GetRotationName(int32_t rotations, int32_t rotation);
 
 // The frame stem of a sprite frame (without "_p.bmp" and the like), relative to the document's directory:
 // "B_sprites\spriteNNNN\name_zoom_rot" with sub directories, "B_sprites\spriteNNNN_name_zoom_rot" without.
-std::string MakeSpriteFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName,
-                                int32_t zoom, int32_t rotations, int32_t rotation, bool subDirectories);
+std::string MakeSpriteFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName, int32_t zoom,
+                                int32_t rotations, int32_t rotation, bool subDirectories);
 // The stem of a custom wall style frame: "B_sprites\customwallNNNN\name_I" with sub directories,
 // "B_sprites\spriteNNNN_name_I" without.
 std::string MakeCustomWallFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName,

@@ -63,7 +63,8 @@ constexpr WhizControl kControls[] = {
     {kWhizJustChangeColorsOff, K::Label, "Off: Changing sprite shapes.", 0, kWhizJustChangeColors, false,
      "Click to uncheck \"Just Change Colors.\": sprite shapes may change."},
     {kWhizPresetOneZoomOneChannel, K::Radio, "One Zoom, One Channel.", 0, 0, false, kTip1060},
-    {1074, K::Picture, "", kPictureOneZoom, kWhizPresetOneZoomOneChannel, true, "One zoom: click to choose this preset."},
+    {1074, K::Picture, "", kPictureOneZoom, kWhizPresetOneZoomOneChannel, true,
+     "One zoom: click to choose this preset."},
     {1076, K::Picture, "", kPictureOneChannel, kWhizPresetOneZoomOneChannel, true,
      "One channel: click to choose this preset."},
     {kWhizDescription1060, K::Label, kText1060Off, 0, kWhizPresetOneZoomOneChannel, true, kTip1060},
@@ -148,14 +149,22 @@ ExportWhizzerModel::ExportWhizzerModel() {
 
 int ExportWhizzerModel::BoxIndex(int id) {
     switch (id) {
-        case kWhizJustChangeColors: return kBoxJ;
-        case kWhizCompress: return kBoxCompress;
-        case kWhizSubDirectories: return kBoxSubDirs;
-        case kWhizFarZ: return kBoxFarZ;
-        case kWhizSoftAlpha: return kBoxSoftAlpha;
-        case kWhizSmoothColors: return kBoxColors;
-        case kWhizSmoothEdges: return kBoxEdges;
-        default: return -1;
+        case kWhizJustChangeColors:
+            return kBoxJ;
+        case kWhizCompress:
+            return kBoxCompress;
+        case kWhizSubDirectories:
+            return kBoxSubDirs;
+        case kWhizFarZ:
+            return kBoxFarZ;
+        case kWhizSoftAlpha:
+            return kBoxSoftAlpha;
+        case kWhizSmoothColors:
+            return kBoxColors;
+        case kWhizSmoothEdges:
+            return kBoxEdges;
+        default:
+            return -1;
     }
 }
 
@@ -183,16 +192,27 @@ bool ExportWhizzerModel::Enabled(int id) const {
     const bool oneChannel = preset_ == kWhizPresetOneZoomOneChannel || preset_ == kWhizPresetAllZoomsOneChannel;
     const bool oneZoom = preset_ == kWhizPresetOneZoomOneChannel || preset_ == kWhizPresetOneZoomAllChannels;
     switch (id) {
-        case kWhizFarZ: case kWhizFarZOn: case kWhizFarZOff:
-        case kWhizSoftAlpha: case kWhizSoftAlphaOn: case kWhizSoftAlphaOff:
+        case kWhizFarZ:
+        case kWhizFarZOn:
+        case kWhizFarZOff:
+        case kWhizSoftAlpha:
+        case kWhizSoftAlphaOn:
+        case kWhizSoftAlphaOff:
         case kWhizChannelGroup:
             return oneChannel && !j;
-        case kWhizSmoothColors: case kWhizSmoothColorsOff: case kWhizSmoothColorsOn: case kWhizZoomGroup:
+        case kWhizSmoothColors:
+        case kWhizSmoothColorsOff:
+        case kWhizSmoothColorsOn:
+        case kWhizZoomGroup:
             return oneZoom;
-        case kWhizSmoothEdges: case kWhizSmoothEdgesOn: case kWhizSmoothEdgesOff:
+        case kWhizSmoothEdges:
+        case kWhizSmoothEdgesOn:
+        case kWhizSmoothEdgesOff:
             return oneZoom && !j;
-        case kWhizPresetOneZoomAllChannels: case kWhizPresetAllZoomsAllChannels:
-        case kWhizDescription1061: case kWhizDescription1063:
+        case kWhizPresetOneZoomAllChannels:
+        case kWhizPresetAllZoomsAllChannels:
+        case kWhizDescription1061:
+        case kWhizDescription1063:
             return !j;
         default:
             return true;
@@ -256,8 +276,8 @@ bool ExportWhizzerModel::Click(int id) {
 ExportOptions ExportWhizzerModel::BuildOptions() const {
     ExportOptions o;
     o.objectfilename = path_;
-    const bool allChannels = preset_ == 0 || preset_ == kWhizPresetOneZoomAllChannels ||
-                             preset_ == kWhizPresetAllZoomsAllChannels;
+    const bool allChannels =
+        preset_ == 0 || preset_ == kWhizPresetOneZoomAllChannels || preset_ == kWhizPresetAllZoomsAllChannels;
     o.exportallzooms = (preset_ == kWhizPresetAllZoomsOneChannel || preset_ == kWhizPresetAllZoomsAllChannels);
     o.exportz = o.exporta = allChannels;
     o.generatez = o.generatea = !allChannels;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "app/AppSettings.h"
@@ -127,7 +128,6 @@ bool ObjectExporter::ExportTo(const std::string& documentPath, const ExportOptio
         return false;
     }
 
-    if (!record_.full) LoadObjectFile(record_, true);
     stats_ = ExportStatistics{};
     writeFailed_ = false;
     bitmapNamesUsed_.clear();
@@ -273,8 +273,10 @@ void ObjectExporter::WriteBitmaps() {
         std::string role;
         std::string objectPart;
         for (const auto& o : record_.objects) {
-            if (o->definition.catalogid == id) role = "catalogicon";
-            else if (o->definition.catalogpopupid == id) role = "catalogpopup";
+            if (o->definition.catalogid == id)
+                role = "catalogicon";
+            else if (o->definition.catalogpopupid == id)
+                role = "catalogpopup";
             if (!role.empty()) {
                 objectPart = "_" + SanitizeForFileName(o->name);
                 break;
@@ -283,8 +285,8 @@ void ObjectExporter::WriteBitmaps() {
         if (role.empty()) role = SanitizeForFileName(name);
         std::string fileName = MakeBitmapFileName(base_, id, role, objectPart);
         // Two bitmaps of one id and role (variants) must not share a file: later ones get a number.
-        for (int n = 2; std::find(bitmapNamesUsed_.begin(), bitmapNamesUsed_.end(), fileName) !=
-                        bitmapNamesUsed_.end(); ++n)
+        for (int n = 2; std::find(bitmapNamesUsed_.begin(), bitmapNamesUsed_.end(), fileName) != bitmapNamesUsed_.end();
+             ++n)
             fileName = MakeBitmapFileName(base_, id, role, objectPart + "_" + std::to_string(n));
         bitmapNamesUsed_.push_back(fileName);
         MakeDirectoriesForPath(fileName);
@@ -301,21 +303,29 @@ void ObjectExporter::WriteBitmaps() {
 }
 
 void ObjectExporter::ComputeMultiTileMarks() {
-    multiTile_.assign(record_.sprites.size(), false);
+    // The file's own lists, read here rather than from the catalogue record, which may hold only its objects and
+    // must not be rebuilt under a window that shows it.
+    spriteEntries_.clear();
+    for (ResType type : {kTypeSPRList, kTypeSPR2})
+        ForEachIndexed(file_, type, nullptr, [&](ResID id, const std::string&, const std::vector<uint8_t>&) {
+            spriteEntries_.push_back({type, id});
+        });
+    std::set<int32_t> drawGroups;
+    ForEachIndexed(file_, kTypeDGRP, nullptr,
+                   [&](ResID id, const std::string&, const std::vector<uint8_t>&) { drawGroups.insert(id); });
+    multiTile_.assign(spriteEntries_.size(), false);
     for (const auto& object : record_.objects)
         for (const ObjectEntry* tile : object->tiles) {
             const int32_t first = tile->definition.basegraphic;
             const int32_t last = first + tile->definition.numgraphics - 1;
             for (int32_t g = first; g <= last; ++g) {
-                bool known = false;
-                for (const DrawGroupEntry& d : record_.drawGroups) known = known || d.id == g;
-                if (!known) continue;
+                if (!drawGroups.count(g)) continue;
                 DrawGroup group;
                 if (group.Load(file_, static_cast<ResID>(g)) != 0) continue;
                 for (int32_t l = 0; l < group.CountItemLists(); ++l)
                     for (const DrawGroupItem& item : group.GetItemList(l)->Items())
-                        for (size_t s = 0; s < record_.sprites.size(); ++s)
-                            if (record_.sprites[s].id == item.spriteid) {
+                        for (size_t s = 0; s < spriteEntries_.size(); ++s)
+                            if (spriteEntries_[s].second == item.spriteid) {
                                 multiTile_[s] = true;
                                 break;
                             }

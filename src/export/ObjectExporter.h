@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/ExportOptions.h"
@@ -36,18 +37,18 @@ using ExportSaveDialog = std::function<std::string(const std::string& startDirec
 
 // Figures of one export, for the command line and the benchmarks.
 struct ExportStatistics {
-    int32_t realFrames = 0;   // sprite frames whose channels were decoded and written
-    int32_t proxyFrames = 0;  // smaller-zoom frames written as proxies
-    int32_t bmpFiles = 0;     // BMP files written completely
-    int32_t errors = 0;       // errors reported through the log and a message box
-    int64_t bytesWritten = 0; // document and BMP files together
+    int32_t realFrames = 0;    // sprite frames whose channels were decoded and written
+    int32_t proxyFrames = 0;   // smaller-zoom frames written as proxies
+    int32_t bmpFiles = 0;      // BMP files written completely
+    int32_t errors = 0;        // errors reported through the log and a message box
+    int64_t bytesWritten = 0;  // document and BMP files together
 };
 
-// One exporter per export. Everything it reads comes from the object file's resource file; the catalogue record
-// is loaded in full (draw groups, sprites, palettes) first when it is not. While it runs the current directory is
-// the document's directory; it is restored before Export and ExportTo return. Progress goes to the progress log
-// (ProgressBegin ... ProgressEnd); errors go to the log in red and to a message box titled "Error!", and the export
-// goes on after them.
+// One exporter per export. Everything it reads comes from the object file's resource file; of the catalogue record
+// only its objects and their tiles are used (for the bitmaps' roles and the multi-tile marks), and it is not changed.
+// While it runs the current directory is the document's directory; it is restored before Export and ExportTo return.
+// Progress goes to the progress log (ProgressBegin ... ProgressEnd); errors go to the log in red and to a message box
+// titled "Error!", and the export goes on after them.
 class ObjectExporter {
 public:
     explicit ObjectExporter(ObjectFile& file);
@@ -105,8 +106,9 @@ private:
     std::unique_ptr<HostFile> document_;
     XmlLineWriter xml_;
     bool writeFailed_ = false;
-    std::vector<bool> multiTile_;              // one mark per SpriteEntry of the record
-    std::vector<std::string> bitmapNamesUsed_; // BMP file names of the bitmaps section, kept unique
+    std::vector<std::pair<ResType, ResID>> spriteEntries_;  // every sprite, all SPR# then all SPR2
+    std::vector<bool> multiTile_;                           // one mark per sprite entry
+    std::vector<std::string> bitmapNamesUsed_;              // BMP file names of the bitmaps section, kept unique
 };
 
 // Exports `file` to `documentPath` with the options (see ObjectExporter::ExportTo): the one entry point of the

@@ -16,8 +16,8 @@
 #include "objects/FrameRenderer.h"
 #include "objects/PalWrap.h"
 #include "objects/SharedPalettes.h"
-#include "objects/SpriteFrameCount.h"
 #include "objects/SprListResource.h"
+#include "objects/SpriteFrameCount.h"
 #include "platform/Bitmap8.h"
 #include "resfile/iResFile.h"
 
@@ -97,8 +97,8 @@ void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name
     RenderSpriteFrame(file_, id, 0, probe, first);
 
     bool multiTile = false;
-    for (size_t s = 0; s < record_.sprites.size(); ++s)
-        if (record_.sprites[s].type == type && record_.sprites[s].id == id) {
+    for (size_t s = 0; s < spriteEntries_.size(); ++s)
+        if (spriteEntries_[s].first == type && spriteEntries_[s].second == id) {
             multiTile = s < multiTile_.size() && multiTile_[s];
             break;
         }
@@ -150,10 +150,9 @@ int ObjectExporter::ChooseSpriteTransparentIndex(SpriteJob& job) {
     for (int c = 0; c < 256; ++c) colors[c] = spritePalette.GetEntry(static_cast<uint8_t>(c));
     const int t = ChooseTransparentIndex(counts, colors);
     if (counts[t] > 0 && (options_.generatea || options_.generatez))
-        ProgressLog(0,
-                    FormatExportText("\n\rWARNING: No unused pixel values for transparent color of sprite id %d!\r\n\n\r",
-                                     job.id)
-                        .c_str());
+        ProgressLog(0, FormatExportText(
+                           "\n\rWARNING: No unused pixel values for transparent color of sprite id %d!\r\n\n\r", job.id)
+                           .c_str());
     return t;
 }
 
@@ -195,8 +194,8 @@ void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom,
     if (!job.customWall && zoom >= 0 && zoom < kExportZoomCount) {
         const int32_t cw = kExportCanvasWidth[zoom];
         const int32_t ch = kExportCanvasHeight[zoom];
-        if (frame.color) frame.color = ExpandToCanvas(*frame.color, frame.originX, frame.originY, cw, ch,
-                                                      static_cast<uint8_t>(t));
+        if (frame.color)
+            frame.color = ExpandToCanvas(*frame.color, frame.originX, frame.originY, cw, ch, static_cast<uint8_t>(t));
         if (frame.depth) frame.depth = ExpandToCanvas(*frame.depth, frame.originX, frame.originY, cw, ch, 255);
         if (frame.alpha) frame.alpha = ExpandToCanvas(*frame.alpha, frame.originX, frame.originY, cw, ch, 0);
         width = cw;
@@ -242,8 +241,9 @@ void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom,
         // Each frame's colour file carries the frame's own palette, its transparent entry turned yellow.
         RgbQuad colors[256];
         ColorTableOf(framePalette, colors);
-        if (t >= 0 && t < 256) colors[t] = RgbQuad{kExportTransparentColor.blue, kExportTransparentColor.green,
-                                                  kExportTransparentColor.red, 0};
+        if (t >= 0 && t < 256)
+            colors[t] =
+                RgbQuad{kExportTransparentColor.blue, kExportTransparentColor.green, kExportTransparentColor.red, 0};
         writeChannel("p", *frame.color, colors);
     } else {
         skipChannel("p", false);

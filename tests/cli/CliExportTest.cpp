@@ -51,7 +51,8 @@ TEST_F(CliExport, DefaultsAreTheDialogsPresetAndBoxes) {
 
 TEST_F(CliExport, PresetsAndBoxesBecomeTheRecordedOptions) {
     const std::string doc = dir->Join("all/table.xml");
-    CliResult r = Run("export diningtable '" + doc + "' --preset all-zooms-all-channels --no-compress --no-subdirs "
+    CliResult r = Run("export diningtable '" + doc +
+                      "' --preset all-zooms-all-channels --no-compress --no-subdirs "
                       "--no-smooth-colors --near-z --hard-alpha --bitmaps");
     ASSERT_EQ(r.exitCode, 0) << r.out;
     std::string text = Text(doc);
@@ -70,8 +71,8 @@ TEST_F(CliExport, PresetsAndBoxesBecomeTheRecordedOptions) {
             "' --preset one-zoom-all-channels --just-change-colors --near-z --hard-alpha --no-smooth-edges");
     ASSERT_EQ(r.exitCode, 0) << r.out;
     text = Text(dir->Join("colours/table.xml"));
-    for (const char* on : {"justchangecolors", "generatez", "generatezfar", "generatea", "generateasoft",
-                           "smoothsmallzoomedges"})
+    for (const char* on :
+         {"justchangecolors", "generatez", "generatezfar", "generatea", "generateasoft", "smoothsmallzoomedges"})
         EXPECT_TRUE(Has(text, on, "1")) << on;
     for (const char* off : {"exportz", "exporta", "exportallzooms"}) EXPECT_TRUE(Has(text, off, "0")) << off;
 }

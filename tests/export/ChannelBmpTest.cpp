@@ -96,11 +96,20 @@ TEST(WriteChannelBmp, IndependentReaderSeesTheSamePixelsAndPaletteInBothForms) {
         for (int c = 0; c < w; ++c) {
             uint8_t v = 0;
             switch (r) {
-                case 0: v = static_cast<uint8_t>(c % 256); break;           // all different
-                case 1: v = static_cast<uint8_t>(c / 2); break;             // pairs
-                case 2: v = static_cast<uint8_t>(c / 3); break;             // runs of three
-                case 3: v = 200; break;                                     // one long run
-                default: v = static_cast<uint8_t>((c / 7) % 2 ? 1 : c % 5);  // mixed
+                case 0:
+                    v = static_cast<uint8_t>(c % 256);
+                    break;  // all different
+                case 1:
+                    v = static_cast<uint8_t>(c / 2);
+                    break;  // pairs
+                case 2:
+                    v = static_cast<uint8_t>(c / 3);
+                    break;  // runs of three
+                case 3:
+                    v = 200;
+                    break;  // one long run
+                default:
+                    v = static_cast<uint8_t>((c / 7) % 2 ? 1 : c % 5);  // mixed
             }
             image->GetRow(r)[c] = v;
         }
@@ -112,7 +121,9 @@ TEST(WriteChannelBmp, IndependentReaderSeesTheSamePixelsAndPaletteInBothForms) {
         ASSERT_TRUE(WriteChannelBmp(path, *image, colors, compressed));
         const std::string out = RunPython(
             "from PIL import Image\n"
-            "im = Image.open('" + path + "')\n"
+            "im = Image.open('" +
+            path +
+            "')\n"
             "print(im.size[0], im.size[1], im.mode)\n"
             "print(''.join(str(p) + ',' for p in im.getdata()))\n"
             "pal = im.getpalette()\n"

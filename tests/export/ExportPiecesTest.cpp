@@ -20,7 +20,8 @@ TEST(ExportFileNames, SanitizedNamesAndFrameStemsFollowThePatterns) {
     EXPECT_EQ(SanitizeForFileName("Caf\xE9 (big) - v1.0"), "Caf-big---v10");
     EXPECT_EQ(SanitizeForFileName("#&*"), "");
     EXPECT_EQ(MakeSpriteFrameStem("chair", 256, "Body", 1, 4, 1, true), "chair_sprites\\sprite0256\\Body_medium_ne");
-    EXPECT_EQ(MakeSpriteFrameStem("chair", 12345, "Body", 0, 2, 0, false), "chair_sprites\\sprite12345_Body_large_back");
+    EXPECT_EQ(MakeSpriteFrameStem("chair", 12345, "Body", 0, 2, 0, false),
+              "chair_sprites\\sprite12345_Body_large_back");
     EXPECT_EQ(MakeSpriteFrameStem("c", -3, "B", 2, 1, 0, false), "c_sprites\\sprite-003_B_small_all");
     EXPECT_EQ(MakeCustomWallFrameStem("door", 1000, "Wall", 3, true), "door_sprites\\customwall1000\\Wall_3");
     EXPECT_EQ(MakeCustomWallFrameStem("door", 1000, "Wall", 3, false), "door_sprites\\sprite1000_Wall_3");

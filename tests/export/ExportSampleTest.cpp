@@ -24,10 +24,19 @@ using namespace reshaper_test;
 
 namespace {
 
-const std::map<std::string, int> kIndent = {
-    {"objectsexportedfromthedomizens", 0}, {"objectdefinitions", 4}, {"drawgroups", 4}, {"bitmaps", 4},
-    {"sprites", 4}, {"objectdefinition", 8}, {"drawgroup", 8}, {"sprite", 8}, {"drawgroupitemlist", 12},
-    {"bitmap", 12}, {"spriteframe", 12}, {"drawgroupitem", 16}, {"spritechannel", 16}};
+const std::map<std::string, int> kIndent = {{"objectsexportedfromthedomizens", 0},
+                                            {"objectdefinitions", 4},
+                                            {"drawgroups", 4},
+                                            {"bitmaps", 4},
+                                            {"sprites", 4},
+                                            {"objectdefinition", 8},
+                                            {"drawgroup", 8},
+                                            {"sprite", 8},
+                                            {"drawgroupitemlist", 12},
+                                            {"bitmap", 12},
+                                            {"spriteframe", 12},
+                                            {"drawgroupitem", 16},
+                                            {"spritechannel", 16}};
 
 int Blanks(const std::string& line) {
     int n = 0;
@@ -146,11 +155,11 @@ TEST_F(ExportSample, EveryFileWithEveryPresetGivesALaidOutDocumentAndReadableCha
     objdFields.push_back("name");
     objdFields.push_back("id");
     for (const auto& f : GetObjectDefinitionFields()) objdFields.push_back(f.name);
-    const std::vector<std::string> realFrame = {"index", "zoom", "rot", "x", "y", "width", "height", "paletteid",
-                                                "transparentpixel"};
+    const std::vector<std::string> realFrame = {
+        "index", "zoom", "rot", "x", "y", "width", "height", "paletteid", "transparentpixel"};
     const std::vector<std::string> proxyFrame = {"index", "zoom", "rot", "proxy", "shrink"};
-    const std::vector<std::string> spriteAttrs = {"name", "id", "type", "multitile", "defaultpaletteid",
-                                                  "framecount", "iscustomwallstyle"};
+    const std::vector<std::string> spriteAttrs = {
+        "name", "id", "type", "multitile", "defaultpaletteid", "framecount", "iscustomwallstyle"};
 
     std::ostringstream pilChecks;  // path, width, height per channel file
     int documents = 0, customWalls = 0, multiTileSprites = 0, proxies = 0, twelveFrameSprites = 0;
@@ -206,10 +215,11 @@ TEST_F(ExportSample, EveryFileWithEveryPresetGivesALaidOutDocumentAndReadableCha
                             std::string path = c->Attr("filename");
                             EXPECT_EQ(path.rfind(file->displayName + "_sprites\\", 0), 0u) << path;
                             if (!wall && count == 12)
-                                EXPECT_NE(path.find(std::string("_") + (i % 4 == 0   ? "nw"
-                                                                        : i % 4 == 1 ? "ne"
-                                                                        : i % 4 == 2 ? "se"
-                                                                                     : "sw") +
+                                EXPECT_NE(path.find(std::string("_") +
+                                                    (i % 4 == 0   ? "nw"
+                                                     : i % 4 == 1 ? "ne"
+                                                     : i % 4 == 2 ? "se"
+                                                                  : "sw") +
                                                     "_" + c->Attr("type") + ".bmp"),
                                           std::string::npos)
                                     << path;
@@ -236,7 +246,9 @@ TEST_F(ExportSample, EveryFileWithEveryPresetGivesALaidOutDocumentAndReadableCha
         "from PIL import Image\n"
         "bad = 0\n"
         "n = 0\n"
-        "for line in open('" + list + "'):\n"
+        "for line in open('" +
+        list +
+        "'):\n"
         "    path, size = line.rstrip('\\n').split('\\t')\n"
         "    im = Image.open(path)\n"
         "    im.load()\n"

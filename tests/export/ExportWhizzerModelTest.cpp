@@ -17,8 +17,9 @@ TEST(ExportWhizzerModel, OpensOnOneZoomOneChannelWithEveryBoxCheckedAndColoursOn
     for (int id : {1077, 1078, 1081, 1082}) EXPECT_FALSE(m.IsVisible(id)) << id;
     for (int id : {1070, 1087, 1088, 1071, 1089, 1090, 1069, 1098, 1100, 1099}) EXPECT_FALSE(m.IsEnabled(id)) << id;
     for (int id : {1091, 1092, 1097, 1075, 1072, 1073}) EXPECT_TRUE(m.IsEnabled(id)) << id;
-    EXPECT_EQ(m.GetText(1083), "Export largest zoom. Automatically generate smaller zooms. Preserve Z buffers and "
-                               "Alpha channels. Minimum number of files. Good quality.");
+    EXPECT_EQ(m.GetText(1083),
+              "Export largest zoom. Automatically generate smaller zooms. Preserve Z buffers and "
+              "Alpha channels. Minimum number of files. Good quality.");
     EXPECT_EQ(m.GetText(1085),
               "Export all zooms. Preserve Z buffers and Alpha channels. Maximum number of files. Best quality.");
 }
@@ -46,8 +47,9 @@ TEST(ExportWhizzerModel, JustChangeColorsPullsTheAllChannelPresetsBackHoweverThe
               "Export all zooms. Preserve Z buffers and Alpha channels. Maximum number of files. Best quality.");
     m.Click(1104);
     EXPECT_EQ(m.GetText(1085), "Export all zooms. Automatically generate Z buffers and Alpha channels. Low quality.");
-    EXPECT_EQ(m.GetText(1083), "Export largest zoom. Automatically generate smaller zooms, Z buffers and Alpha "
-                               "channels. Minimum number of files. Lowest quality.");
+    EXPECT_EQ(m.GetText(1083),
+              "Export largest zoom. Automatically generate smaller zooms, Z buffers and Alpha "
+              "channels. Minimum number of files. Lowest quality.");
 }
 
 TEST(ExportWhizzerModel, EnablingFollowsThePresetWhileShapesChange) {
@@ -158,8 +160,9 @@ TEST(ExportWhizzerModel, EveryControlHasItsTextAndAnExplainingTip) {
     EXPECT_EQ(ids.size(), 43u);  // the 42 numbered controls and the path label
     ExportWhizzerModel m;
     EXPECT_EQ(m.GetText(1096), "Off: Use same directory. ");
-    EXPECT_EQ(m.GetText(1084), "Export largest zoom, Z buffers, and Alpha channels. Automatically generate smaller "
-                               "zooms. Good quality.");
+    EXPECT_EQ(m.GetText(1084),
+              "Export largest zoom, Z buffers, and Alpha channels. Automatically generate smaller "
+              "zooms. Good quality.");
     EXPECT_EQ(FindExportWhizzerControl(1074)->picture, 132);
     EXPECT_EQ(FindExportWhizzerControl(1082)->picture, 135);
     EXPECT_EQ(m.GetToolTip(9999), "");

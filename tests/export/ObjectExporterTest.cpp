@@ -1,7 +1,6 @@
 // ObjectExporter on object files built for the test: the document to the byte, frames and proxies, transparent
 // index and its warning, per-frame palettes, clipping, custom wall style sprites, bitmaps, progress and failures.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <array>
@@ -126,8 +125,8 @@ TEST_F(ObjectExporterTest, TwelveFrameSpriteWritesLargeFramesAndProxiesForTheSma
         EXPECT_EQ(channels[0]->Attr("filename"),
                   std::string("chair_sprites\\sprite0300\\Door-Frame-2_large_") + rotations[i] + "_p.bmp");
         EXPECT_EQ(channels[1]->Attr("generate"), "1");
-        const std::string bmp = file_.dir.Join(std::string("chair_sprites/sprite0300/Door-Frame-2_large_") +
-                                               rotations[i] + "_p.bmp");
+        const std::string bmp =
+            file_.dir.Join(std::string("chair_sprites/sprite0300/Door-Frame-2_large_") + rotations[i] + "_p.bmp");
         EXPECT_EQ(ReadFileBytes(bmp).size(), 52224u + 1078u);
     }
     for (int i = 4; i < 12; ++i) {
@@ -163,8 +162,9 @@ TEST_F(ObjectExporterTest, ChannelFilesOpenInPilWithCanvasPlacementYellowTranspa
     TestFrame b = SolidFrame(20, 2, 42, 130, 382);
     file_.Put(kTypeSPR2, 400, "Lamp", MakeSpr2(300, {a, b, SolidFrame(1, 1, 43), SolidFrame(0, 0, 0)}));
     // 4 frames make a custom wall style sprite; add two to make 6 (R = 2).
-    file_.Put(kTypeSPR2, 400, "Lamp", MakeSpr2(300, {a, b, SolidFrame(1, 1, 43), SolidFrame(0, 0, 0),
-                                                     SolidFrame(2, 2, 44), SolidFrame(2, 2, 45)}));
+    file_.Put(
+        kTypeSPR2, 400, "Lamp",
+        MakeSpr2(300, {a, b, SolidFrame(1, 1, 43), SolidFrame(0, 0, 0), SolidFrame(2, 2, 44), SolidFrame(2, 2, 45)}));
     for (bool compressed : {false, true}) {
         SCOPED_TRACE(compressed ? "RLE8" : "plain");
         const std::string text = Export(AllOptions(kWhizPresetAllZoomsAllChannels, compressed, false), "lamp.xml");
@@ -191,11 +191,20 @@ TEST_F(ObjectExporterTest, ChannelFilesOpenInPilWithCanvasPlacementYellowTranspa
             "    # a grey colour table makes PIL open the file as a grey image without a palette\n"
             "    pal = im.getpalette() if im.mode == 'P' else [v for i in range(256) for v in (i, i, i)]\n"
             "    print(im.size[0], im.size[1], *[im.getpixel(p) for p in points], *pal[3*90:3*90+3], pal[3*40])\n"
-            "show('" + f0 + "', [(2, 5), (3, 5), (5, 7), (6, 7), (0, 0)])\n"
-            "show('" + f1 + "', [(135, 382), (135, 383), (129, 382), (0, 0)])\n"
-            "show('" + z1 + "', [(135, 382), (129, 382)])\n"
-            "show('" + a1 + "', [(135, 382), (129, 382)])\n"
-            "show('" + s4 + "', [(0, 0)])\n");
+            "show('" +
+            f0 +
+            "', [(2, 5), (3, 5), (5, 7), (6, 7), (0, 0)])\n"
+            "show('" +
+            f1 +
+            "', [(135, 382), (135, 383), (129, 382), (0, 0)])\n"
+            "show('" +
+            z1 +
+            "', [(135, 382), (129, 382)])\n"
+            "show('" +
+            a1 +
+            "', [(135, 382), (129, 382)])\n"
+            "show('" +
+            s4 + "', [(0, 0)])\n");
         ASSERT_EQ(out.rfind("ERROR", 0), std::string::npos) << out;
         std::istringstream lines(out);
         std::string line;
@@ -221,15 +230,16 @@ TEST_F(ObjectExporterTest, TransparentIndexIsTheLeastUsedWithAWarningWhenNoneIsF
     for (int i = 0; i < 256; ++i) all.pixels.push_back(static_cast<uint8_t>(i));
     for (int i = 0; i < 256; ++i) all.pixels.push_back(static_cast<uint8_t>(i == 200 ? 7 : i));
     // Index 200 is used once, every other index at least twice; the medium and small frames are not counted.
-    file_.Put(kTypeSPR2, 500, "Busy", MakeSpr2(300, {all, all, all, SolidFrame(1, 1, 200), SolidFrame(1, 1, 200),
-                                                     SolidFrame(1, 1, 200), SolidFrame(1, 1, 200),
-                                                     SolidFrame(1, 1, 200), SolidFrame(1, 1, 200)}));
+    file_.Put(kTypeSPR2, 500, "Busy",
+              MakeSpr2(300, {all, all, all, SolidFrame(1, 1, 200), SolidFrame(1, 1, 200), SolidFrame(1, 1, 200),
+                             SolidFrame(1, 1, 200), SolidFrame(1, 1, 200), SolidFrame(1, 1, 200)}));
     auto root = Parse(Export(AllOptions(kWhizPresetOneZoomOneChannel)));
     ASSERT_TRUE(root);
     auto frames = root->Children("sprites")[0]->Children("sprite")[0]->Children("spriteframe");
     EXPECT_EQ(frames[0]->Attr("transparentpixel"), "200");
-    EXPECT_NE(progress_.Text().find("\n\rWARNING: No unused pixel values for transparent color of sprite id 500!\r\n\n\r"),
-              std::string::npos);
+    EXPECT_NE(
+        progress_.Text().find("\n\rWARNING: No unused pixel values for transparent color of sprite id 500!\r\n\n\r"),
+        std::string::npos);
     // Without generated channels there is no warning.
     progress_.calls.clear();
     Export(AllOptions(kWhizPresetOneZoomAllChannels));
@@ -238,8 +248,8 @@ TEST_F(ObjectExporterTest, TransparentIndexIsTheLeastUsedWithAWarningWhenNoneIsF
 
 TEST_F(ObjectExporterTest, CustomWallStyleSpritesCarryTheirPixelsInTheDepthFileOnly) {
     file_.Put(kTypePALT, 300, "pal", TestPalette());
-    file_.Put(kTypeSPR2, 1000, "Wall Mask", MakeSpr2(300, {SolidFrame(3, 3, 5), SolidFrame(3, 3, 5),
-                                                           SolidFrame(3, 3, 5), SolidFrame(3, 3, 5)}));
+    file_.Put(kTypeSPR2, 1000, "Wall Mask",
+              MakeSpr2(300, {SolidFrame(3, 3, 5), SolidFrame(3, 3, 5), SolidFrame(3, 3, 5), SolidFrame(3, 3, 5)}));
     for (bool subdirs : {true, false}) {
         auto root = Parse(Export(AllOptions(kWhizPresetOneZoomOneChannel, false, subdirs), "wall.xml"));
         ASSERT_TRUE(root);
@@ -251,7 +261,8 @@ TEST_F(ObjectExporterTest, CustomWallStyleSpritesCarryTheirPixelsInTheDepthFileO
             auto channels = frames[static_cast<size_t>(i)]->Children("spritechannel");
             ASSERT_EQ(channels.size(), 1u);
             EXPECT_EQ(channels[0]->Attr("type"), "z");
-            const std::string stem = subdirs ? "wall_sprites\\customwall1000\\Wall-Mask_" : "wall_sprites\\sprite1000_Wall-Mask_";
+            const std::string stem =
+                subdirs ? "wall_sprites\\customwall1000\\Wall-Mask_" : "wall_sprites\\sprite1000_Wall-Mask_";
             EXPECT_EQ(channels[0]->Attr("filename"), stem + std::to_string(i) + "_z.bmp");
             EXPECT_EQ(frames[static_cast<size_t>(i)]->Attr("width"), "3");
             EXPECT_EQ(frames[static_cast<size_t>(i)]->Attr("transparentpixel"), "90");
