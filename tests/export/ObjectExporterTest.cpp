@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <map>
 #include <sstream>
 
 #include "ExportTestSupport.h"
@@ -342,6 +343,42 @@ TEST_F(ObjectExporterTest, SaveDialogStartsInTheGameDirectoryAndCancelWritesNoth
     EXPECT_EQ(Cwd(), before);
     EXPECT_TRUE(Parse(ReadText(file_.dir.Join("chosen-test.xml"))));
     EXPECT_EQ(ObjectExporter::DefaultDocumentName(".\\GameData\\Objects\\chair.v2.iff"), "chair.xml");
+}
+
+}  // namespace
+
+namespace {
+
+// Sprites whose frame count is no multiple of three (1, 2 or 7 frames) or 0 have no usable rotation count: they are
+// exported with one rotation per zoom, and frames past the third zoom keep their own size instead of a canvas.
+TEST_F(ObjectExporterTest, OddFrameCountsExportWithoutDividingByZero) {
+    file_.Put(kTypePALT, 300, "pal", TestPalette());
+    file_.Put(kTypeSPR2, 601, "One", MakeSpr2(300, {SolidFrame(2, 2, 1)}));
+    file_.Put(kTypeSPR2, 602, "Two", MakeSpr2(300, {SolidFrame(2, 2, 1), SolidFrame(2, 2, 2)}));
+    std::vector<TestFrame> seven(7, SolidFrame(3, 2, 1));
+    file_.Put(kTypeSPR2, 607, "Seven", MakeSpr2(300, seven));
+    file_.Put(kTypeSPR2, 600, "None", MakeSpr2(300, {}));
+    for (int preset : {kWhizPresetOneZoomOneChannel, kWhizPresetAllZoomsAllChannels}) {
+        auto root = Parse(Export(AllOptions(preset), "odd.xml"));
+        ASSERT_TRUE(root);
+        std::map<std::string, const XmlElement*> sprites;
+        for (const XmlElement* s : root->Children("sprites")[0]->Children("sprite")) sprites[s->Attr("name")] = s;
+        ASSERT_EQ(sprites.size(), 4u);
+        EXPECT_TRUE(sprites["None"]->Children("spriteframe").empty());
+        EXPECT_EQ(sprites["One"]->Children("spriteframe")[0]->Attr("width"), "136");
+        auto two = sprites["Two"]->Children("spriteframe");
+        ASSERT_EQ(two.size(), 2u);
+        EXPECT_EQ(two[1]->AttrInt("zoom"), 1);
+        auto frames = sprites["Seven"]->Children("spriteframe");
+        ASSERT_EQ(frames.size(), 7u);
+        EXPECT_EQ(frames[6]->AttrInt("zoom"), 3);
+        if (preset == kWhizPresetAllZoomsAllChannels) {
+            EXPECT_EQ(frames[6]->Attr("width"), "3");
+            EXPECT_NE(frames[6]->Children("spritechannel")[0]->Attr("filename").find("_???_"), std::string::npos);
+        } else {
+            EXPECT_EQ(frames[6]->AttrInt("shrink"), 3);
+        }
+    }
 }
 
 }  // namespace
