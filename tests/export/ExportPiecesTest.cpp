@@ -1,44 +1,11 @@
-// The export's small algorithms: file names, attribute text, transparent index choice, canvas expansion and the
-// directories made for a path.
+// The export's small algorithms where the exporter tests cannot reach every case: the transparent index's ties
+// and a frame hanging over the canvas on every side.
 #include <gtest/gtest.h>
 
 #include "export/ChooseTransparentIndex.h"
 #include "export/ExpandToCanvas.h"
-#include "export/ExportFileNames.h"
-#include "export/MakeDirectoriesForPath.h"
-#include "export/SanitizeForFileName.h"
-#include "export/XmlAttributeText.h"
-#include "platform/HostDirectory.h"
-#include "support/TempDir.h"
-
-using namespace reshaper_test;
 
 namespace {
-
-TEST(ExportFileNames, SanitizedNamesAndFrameStemsFollowThePatterns) {
-    EXPECT_EQ(SanitizeForFileName("Door Frame #2"), "Door-Frame-2");
-    EXPECT_EQ(SanitizeForFileName("Caf\xE9 (big) - v1.0"), "Caf-big---v10");
-    EXPECT_EQ(SanitizeForFileName("#&*"), "");
-    EXPECT_EQ(MakeSpriteFrameStem("chair", 256, "Body", 1, 4, 1, true), "chair_sprites\\sprite0256\\Body_medium_ne");
-    EXPECT_EQ(MakeSpriteFrameStem("chair", 12345, "Body", 0, 2, 0, false),
-              "chair_sprites\\sprite12345_Body_large_back");
-    EXPECT_EQ(MakeSpriteFrameStem("c", -3, "B", 2, 1, 0, false), "c_sprites\\sprite-003_B_small_all");
-    EXPECT_EQ(MakeCustomWallFrameStem("door", 1000, "Wall", 3, true), "door_sprites\\customwall1000\\Wall_3");
-    EXPECT_EQ(MakeCustomWallFrameStem("door", 1000, "Wall", 3, false), "door_sprites\\sprite1000_Wall_3");
-    EXPECT_EQ(MakeBitmapFileName("x", 7, "catalogicon", "_Chair"), "x_bitmaps\\bitmap0007_catalogicon_Chair.bmp");
-    EXPECT_STREQ(GetRotationName(4, 3), "sw");
-    EXPECT_STREQ(GetRotationName(2, 1), "front");
-    EXPECT_STREQ(GetRotationName(1, 0), "all");
-    EXPECT_STREQ(GetRotationName(5, 0), "???");
-    EXPECT_STREQ(GetZoomName(3), "???");
-}
-
-TEST(XmlAttributeText, EscapesMarkupAndWritesWindowsBytesAsUtf8) {
-    EXPECT_EQ(MakeXmlAttributeText("Plain Chair - 2"), "Plain Chair - 2");
-    EXPECT_EQ(MakeXmlAttributeText("A & B <\"x\">"), "A &amp; B &lt;&quot;x&quot;&gt;");
-    EXPECT_EQ(MakeXmlAttributeText("Caf\xE9 \x80"), "Caf\xC3\xA9 \xE2\x82\xAC");
-    EXPECT_EQ(MakeXmlAttributeText("a\tb\x01"), "a&#9;b?");
-}
 
 TEST(ChooseTransparentIndex, LeastUsedThenNearestToYellowThenHighest) {
     uint32_t counts[256];
@@ -77,21 +44,6 @@ TEST(ExpandToCanvas, PlacesTheFrameAtItsOffsetsAndClipsWhatLiesOutside) {
     EXPECT_EQ(right->GetRow(3)[5], 2);
     auto outside = ExpandToCanvas(*frame, 100, -100, 6, 4, 5);
     EXPECT_EQ(outside->GetRow(0)[0], 5);
-}
-
-TEST(MakeDirectoriesForPath, MakesEachLevelAndAcceptsExistingOnes) {
-    TempDir dir;
-    ScopedCurrentDirectory cwd(dir.Path());
-    ASSERT_TRUE(cwd.Ok());
-    EXPECT_TRUE(MakeDirectoriesForPath("a_sprites\\sprite0001\\x_p.bmp"));
-    EXPECT_TRUE(IsHostDirectory(dir.Join("a_sprites/sprite0001")));
-    EXPECT_FALSE(IsHostDirectory(dir.Join("a_sprites/sprite0001/x_p.bmp")));
-    EXPECT_TRUE(MakeDirectoriesForPath("a_sprites\\sprite0001\\y_p.bmp"));
-    EXPECT_TRUE(MakeDirectoriesForPath(dir.Join("b/c/d.bmp")));
-    EXPECT_TRUE(IsHostDirectory(dir.Join("b/c")));
-    EXPECT_TRUE(MakeDirectoriesForPath("plain.bmp"));
-    ASSERT_TRUE(WriteFileText(dir.Join("file"), "x"));
-    EXPECT_FALSE(MakeDirectoriesForPath("file\\sub\\z.bmp"));
 }
 
 }  // namespace
