@@ -83,6 +83,15 @@ const WhizControl* FindExportWhizzerControl(int id);
 // The dialog's state. Construction gives the state after the dialog opened: preset 1060 selected, all seven check
 // boxes checked, the update rule run. A window shows the model: after every click it calls Click(id) and then
 // refreshes every control from IsChecked / IsEnabled / IsVisible / GetText / GetSelectedPreset.
+//
+// How the dialog uses it, start to end:
+//   1. model.SetObjectFilePath(path reported by the selected file's resource file, iResFile::GetPath); build the
+//      controls from GetExportWhizzerControls() (object name = the id), each with GetToolTip(id) as its tip;
+//   2. on each click: model.Click(id), then refresh every control from the model;
+//   3. on OK: ObjectExporter exporter(objectFile);
+//             bool ran = exporter.Export(model.BuildOptions(), saveDialog);  // saveDialog wraps the file dialog
+//             close with ExportWhizzerModel::ResultAfterExport(ran);
+//      on Cancel: close with kWhizResultCancel without exporting.
 class ExportWhizzerModel {
 public:
     ExportWhizzerModel();
