@@ -218,20 +218,6 @@ TEST(ColorQuantizer, SplitsFollowTheWeightedLongestAxis) {
     EXPECT_EQ(q.GetPalette()[0].red, 128);
 }
 
-TEST(ColorQuantizer, IndexedRowsCountThroughTheirPalette) {
-    PaletteColor palette[256] = {};
-    palette[3] = PaletteColor{40, 80, 120, 0};
-    palette[9] = PaletteColor{41, 81, 121, 0};  // same cell as 3
-    palette[200] = PaletteColor{250, 5, 5, 0};
-    const uint8_t rows[2][3] = {{3, 9, 200}, {200, 3, 3}};
-    ColorQuantizer q;
-    EXPECT_EQ(q.AddIndexedRows(&rows[0][0], 3, 3, 2, palette), 2);
-    ASSERT_EQ(q.BuildPalette(), 2);
-    std::vector<Rgb> got = Entries(q, 2);
-    std::sort(got.begin(), got.end());
-    EXPECT_EQ(got, (std::vector<Rgb>{{40, 80, 120}, {250, 5, 5}}));
-}
-
 TEST(ColorQuantizer, NearestEntryWeighsRedGreenBlueFourNineOne) {
     PaletteColor palette[256] = {};
     palette[0] = PaletteColor{30, 30, 30, 0};
