@@ -27,6 +27,9 @@ ObjectCatalog::ObjectCatalog() = default;
 ObjectCatalog::~ObjectCatalog() = default;
 
 ObjectCatalog& ObjectCatalog::Instance() {
+    // The open files close through the file manager, so the manager must outlive the catalogue: statics are
+    // destroyed in the reverse order of their construction.
+    CTGFileManager::Instance();
     static ObjectCatalog catalog;
     return catalog;
 }

@@ -48,6 +48,10 @@ ObjectCatalog& LoadCatalog() {
     return catalog;
 }
 
+void CloseCatalog() {
+    if (gCatalogLoaded) ObjectCatalog::Instance().Clear();
+}
+
 bool ResolveObjectFile(const std::string& arg, bool needCatalog, ObjectFileArg& out) {
     out = ObjectFileArg();
     const bool path = LooksLikePath(arg);

@@ -37,6 +37,8 @@ void InstallTerminalHost(bool assumeYes);
 // Runs the program's start-up once (settings, object directories mapped, catalogue scanned) and
 // returns the catalogue, as the workbench has it when its main window shows.
 ObjectCatalog& LoadCatalog();
+// Closes every catalogued file (a changed file is compacted as it closes).
+void CloseCatalog();
 
 // An object file named on the command line. `record` is the catalogue's record or, for a path the
 // catalogue does not hold, `owned`.

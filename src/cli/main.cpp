@@ -29,5 +29,7 @@ int main(int argc, char** argv) {
         int rc = app.exit(e);
         return rc == 0 ? 0 : cli::kExitUsage;
     }
+    // Changed files are compacted and closed here, while everything they need is still alive.
+    cli::CloseCatalog();
     return exitCode;
 }
