@@ -70,6 +70,59 @@ QImage MakeIcon(int size) {
     return image;
 }
 
+QImage NewPicture32() {
+    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// Zoom pictures: one large box, or the same box at three sizes.
+QImage MakeZoomPicture(bool all) {
+    QImage image = NewPicture32();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor colour(70, 120, 210);
+    if (!all) {
+        PaintBox(p, QPointF(16, 29), 12, 13, colour);
+        return image;
+    }
+    PaintBox(p, QPointF(9, 30), 8, 9, colour);
+    PaintBox(p, QPointF(21, 22), 4, 5, colour);
+    PaintBox(p, QPointF(28, 16), 2, 3, colour);
+    return image;
+}
+
+// Channel pictures: a colour sheet, or the colour, depth and alpha sheets fanned out.
+QImage MakeChannelPicture(bool all) {
+    QImage image = NewPicture32();
+    QPainter p(&image);
+    auto sheet = [&p](QRectF r, const QBrush& brush) {
+        p.setPen(QPen(QColor(40, 40, 40), 1));
+        p.setBrush(brush);
+        p.drawRect(r);
+    };
+    QLinearGradient colour(0, 0, 32, 32);
+    colour.setColorAt(0, QColor(230, 90, 60));
+    colour.setColorAt(0.5, QColor(240, 210, 80));
+    colour.setColorAt(1, QColor(70, 150, 220));
+    if (!all) {
+        sheet(QRectF(5.5, 5.5, 21, 21), colour);
+        return image;
+    }
+    QLinearGradient depth(0, 0, 0, 32);
+    depth.setColorAt(0, QColor(30, 30, 30));
+    depth.setColorAt(1, QColor(220, 220, 220));
+    sheet(QRectF(10.5, 1.5, 19, 19), QColor(255, 255, 255));  // alpha: a white shape on black
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRect(QRectF(11, 2, 18, 18));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(14, 5, 12, 12));
+    sheet(QRectF(6.5, 6.5, 19, 19), depth);
+    sheet(QRectF(1.5, 11.5, 19, 19), colour);
+    return image;
+}
+
 QImage MakeSplash() {
     QImage image(288, 212, QImage::Format_RGB32);
     QPainter p(&image);
@@ -114,6 +167,14 @@ QImage ProgramPicture(int number) {
             break;
         case kSplashPicture:
             picture = MakeSplash();
+            break;
+        case kAllZoomsPicture:
+        case kOneZoomPicture:
+            picture = MakeZoomPicture(number == kAllZoomsPicture);
+            break;
+        case kOneChannelPicture:
+        case kAllChannelsPicture:
+            picture = MakeChannelPicture(number == kAllChannelsPicture);
             break;
         default:
             return QImage();

@@ -6,6 +6,11 @@
 
 constexpr int kProgramIconPicture = 128;  // the window icon
 constexpr int kSplashPicture = 137;       // the splash window, 288 x 212
+// The export presets' 32 x 32 pictures.
+constexpr int kAllZoomsPicture = 131;
+constexpr int kOneZoomPicture = 132;
+constexpr int kOneChannelPicture = 134;
+constexpr int kAllChannelsPicture = 135;
 
 // The picture of that number; a null image for a number the program has no picture of.
 QImage ProgramPicture(int number);
