@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -237,14 +238,24 @@ TEST_F(MainWindow, ReadOnlyFilesCannotBeDeletedFromTheKeyboard) {
     EXPECT_TRUE(prompts.calls.empty());
 }
 
-TEST_F(MainWindow, ExportSaysItIsNotAvailableYet) {
+TEST_F(MainWindow, ExportOpensThePresetsDialogForTheSelectedFile) {
     PutPlainFiles({"chair"});
     Open();
+    QString shownPath;
+    bool found = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        found = modal && modal->objectName() == "9056";
+        if (!found) return;
+        shownPath = Control<QLineEdit>(*modal, 1018)->text();
+        Control<QPushButton>(*modal, 2)->click();
+    });
     Button(1026)->click();
-    ASSERT_EQ(prompts.CountMessages(), 1u);
-    EXPECT_EQ(prompts.calls[0].title, kNotAvailableTitle);
-    EXPECT_NE(prompts.calls[0].text.find("not available yet"), std::string::npos);
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(shownPath.contains("chair")) << shownPath.toStdString();
+    EXPECT_TRUE(prompts.calls.empty());
     EXPECT_EQ(window->SelectedFile()->displayName, "chair");
+    EXPECT_EQ(Tree()->topLevelItemCount(), 1);
 }
 
 TEST_F(MainWindow, ImportAsksForADocumentAndRestoresTheDirectory) {
@@ -284,10 +295,12 @@ TEST_F(MainWindow, ImportAsksForADocumentAndRestoresTheDirectory) {
     EXPECT_EQ(GameDirectory(), docs);
     EXPECT_EQ(CurrentHostDirectory(), before);
 
-    // Without an import procedure, a box says so.
+    // The real import: a document that is not there is reported, and the file stays as it was.
     CReshaperDlg::SetImportHandler(nullptr);
     Button(1024)->click();
-    EXPECT_EQ(prompts.CountMessages(), 1u);
+    ASSERT_EQ(prompts.CountMessages(), 1u);
+    EXPECT_NE(prompts.calls[0].text.find("Can't open input file!"), std::string::npos) << prompts.calls[0].text;
+    EXPECT_EQ(CurrentHostDirectory(), before);
     CReshaperDlg::SetOpenFileChooser(nullptr);
 }
 

@@ -25,6 +25,8 @@
 #include "app/ui/ProgramPictures.h"
 #include "app/ui/UiText.h"
 #include "clone/ui/CCloneObjectDialog.h"
+#include "export/ui/CExportWhizzer.h"
+#include "import/ObjectImporter.h"
 #include "objects/ui/CSimpleEditObjectDialog.h"
 #include "objects/ui/CViewDrawGroups.h"
 #include "resfile/StdResFile.h"
@@ -38,8 +40,13 @@ constexpr int kBlinkTimerMilliseconds = 500;
 constexpr int kEntryRole = Qt::UserRole;
 constexpr int kFileRole = Qt::UserRole;
 
+// The import proper: the document's directory becomes the current one while it runs.
+void ImportDocument(ObjectFile& file, const std::string& directory, const std::string& documentName) {
+    ImportObjectDocument(file, directory.empty() ? documentName : directory + "/" + documentName);
+}
+
 CReshaperDlg::ImportHandler& ImportHandlerSlot() {
-    static CReshaperDlg::ImportHandler handler;
+    static CReshaperDlg::ImportHandler handler = ImportDocument;
     return handler;
 }
 
@@ -60,11 +67,6 @@ CReshaperDlg::OpenFileChooser& FileChooserSlot() {
     return chooser;
 }
 
-void ShowNotAvailable(const char* what) {
-    ShowMessageBox(kNotAvailableTitle, std::string(what) + " is not available yet in this version of the workbench.",
-                   MessageKind::Information);
-}
-
 QPushButton* MakeButton(QWidget* parent, int id, const char* caption) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QString::number(id));
@@ -74,7 +76,9 @@ QPushButton* MakeButton(QWidget* parent, int id, const char* caption) {
 
 }  // namespace
 
-void CReshaperDlg::SetImportHandler(ImportHandler handler) { ImportHandlerSlot() = std::move(handler); }
+void CReshaperDlg::SetImportHandler(ImportHandler handler) {
+    ImportHandlerSlot() = handler ? std::move(handler) : ImportHandler(ImportDocument);
+}
 
 void CReshaperDlg::SetOpenFileChooser(OpenFileChooser chooser) {
     FileChooserSlot() = chooser ? std::move(chooser) : OpenFileChooser(ChooseDocument);
@@ -361,8 +365,9 @@ void CReshaperDlg::OnDelete() {
 void CReshaperDlg::OnExport() {
     ObjectFile* file = SelectedFile();
     if (!file) return;
-    // FIXME: the export presets dialog opens here once it exists.
-    ShowNotAvailable("Export");
+    CExportWhizzer whizzer(this);
+    whizzer.SetObjectFile(file);
+    whizzer.exec();
     RebuildTree();
 }
 
@@ -389,10 +394,7 @@ void CReshaperDlg::OnImport() {
     const QString documentName = chosen.mid(slash + 1);
     SetGameDirectory(ToCoreText(directory));
     QDir::setCurrent(directory);
-    if (ImportHandlerSlot())
-        ImportHandlerSlot()(*file, ToCoreText(directory), ToCoreText(documentName));
-    else
-        ShowNotAvailable("Import");
+    ImportHandlerSlot()(*file, ToCoreText(directory), ToCoreText(documentName));
     QDir::setCurrent(remembered);
     RebuildTree();
 }

@@ -28,7 +28,6 @@ constexpr const char* kNoFileSelected = "No object file is selected.";
 constexpr const char* kFileEditable = "The selected file is Editable.";
 constexpr const char* kFileReadOnly = "The selected file is Read-Only. Clone to modify.";
 constexpr const char* kDeleteTitle = "Gadzooks!";
-constexpr const char* kNotAvailableTitle = "Not Available Yet";
 
 class CReshaperDlg : public QDialog {
     Q_OBJECT
@@ -64,8 +63,8 @@ public:
     // Object action 0, 1 or 3 with the modifier keys that were held.
     void ObjectAction(int type, Qt::KeyboardModifiers modifiers);
 
-    // The import hands the file, the chosen document's directory and its name to this; without one, a box
-    // says that import is not available yet.
+    // The import hands the file, the chosen document's directory and its name to this; by default it is the
+    // import of the document. Tests replace it; an empty function restores the default.
     using ImportHandler =
         std::function<void(ObjectFile& file, const std::string& directory, const std::string& documentName)>;
     static void SetImportHandler(ImportHandler handler);
