@@ -1,8 +1,10 @@
 // CliCommon: error printing and the opening of resource files for the commands.
 #include "cli/CliCommon.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 #include "resfile/IFFResFile.h"
 #include "resfile/IFFResFile2.h"
@@ -18,7 +20,27 @@ std::vector<std::pair<int, AddCommandFn>>& Registry() {
     static std::vector<std::pair<int, AddCommandFn>> registry;
     return registry;
 }
+
+std::string& InvocationDirectory() {
+    static std::string directory;
+    return directory;
+}
 }  // namespace
+
+void RememberInvocationDirectory() {
+    std::vector<char> buffer(4096);
+    InvocationDirectory() = ::getcwd(buffer.data(), buffer.size()) ? buffer.data() : "";
+}
+
+std::string FromInvocationDirectory(const std::string& path) {
+    const std::string& base = InvocationDirectory();
+    if (path.empty() || path[0] == '/' || base.empty()) return path;
+    return base == "/" ? "/" + path : base + "/" + path;
+}
+
+CLI::Option* RelativeToInvocation(CLI::Option* option) {
+    return option->transform([](std::string value) { return FromInvocationDirectory(value); }, "", "");
+}
 
 CommandRegistrar::CommandRegistrar(int rank, AddCommandFn fn) { Registry().emplace_back(rank, fn); }
 

@@ -10,6 +10,7 @@
 
 namespace CLI {
 class App;
+class Option;
 }
 
 namespace cli {
@@ -19,6 +20,14 @@ constexpr int kExitOk = 0;
 constexpr int kExitError = 1;     // the operation failed (the message says why)
 constexpr int kExitUsage = 2;     // the command line was wrong
 constexpr int kExitProblems = 3;  // the operation ran and found problems (check)
+
+// The directory the program was started in, remembered before anything changes the current directory (start-up
+// makes the game directory current). Documents and pictures named on the command line are relative to it, as a
+// shell user expects; object files named by relative path stay relative to the game directory, like `list` prints.
+void RememberInvocationDirectory();
+std::string FromInvocationDirectory(const std::string& path);
+// Makes the option's value absolute against the invocation directory as it is parsed; returns the option.
+CLI::Option* RelativeToInvocation(CLI::Option* option);
 
 // Prints "reshaper-cli: <message>" to standard error.
 void PrintError(const std::string& message);

@@ -112,7 +112,7 @@ void AddRenderCommand(CLI::App& app, int& exitCode) {
     cmd->add_option("--background", a->background, "Background colour")
         ->check(CLI::IsMember({"white", "black"}))
         ->default_val("white");
-    cmd->add_option("-o,--output", a->out, "Picture to write (.png or .bmp)")->required();
+    RelativeToInvocation(cmd->add_option("-o,--output", a->out, "Picture to write (.png or .bmp)"))->required();
     cmd->callback([a, &exitCode] { exitCode = Render(*a); });
 }
 

@@ -74,7 +74,7 @@ void AddSpriteCommand(CLI::App& app, int& exitCode) {
         ->required();
     cmd->add_option("ID", a->spriteId, "Resource id of the sprite")->required();
     cmd->add_option("--frame", a->frame, "Frame index")->check(CLI::NonNegativeNumber)->default_val(0);
-    cmd->add_option("-o,--output", a->directory, "Directory for the pictures")->required();
+    RelativeToInvocation(cmd->add_option("-o,--output", a->directory, "Directory for the pictures"))->required();
     cmd->add_option("--format", a->format, "png or bmp")->check(CLI::IsMember({"png", "bmp"}))->default_val("png");
     cmd->callback([a, &exitCode] { exitCode = WriteChannels(*a); });
 }

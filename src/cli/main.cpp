@@ -6,13 +6,16 @@
 #include "cli/CliCommon.h"
 
 int main(int argc, char** argv) {
+    cli::RememberInvocationDirectory();
     CLI::App app{"The Domizens Reshaper: the object files of The Domizens from the command line.\n"
                  "Exit codes: 0 success, 1 the operation failed, 2 wrong command line, 3 problems found."};
     app.require_subcommand(1);
     std::string gameDir;
     std::string settings;
-    app.add_option("--game-dir", gameDir, "Game installation directory; becomes the current directory");
-    app.add_option("--settings", settings, "Settings file to use instead of the default one");
+    cli::RelativeToInvocation(
+        app.add_option("--game-dir", gameDir, "Game installation directory; becomes the current directory"));
+    cli::RelativeToInvocation(
+        app.add_option("--settings", settings, "Settings file to use instead of the default one"));
     app.parse_complete_callback([&] {
         if (!settings.empty()) setenv("RESHAPER_SETTINGS", settings.c_str(), 1);
         cli::SetGameDirGiven(!gameDir.empty());

@@ -46,6 +46,22 @@ TEST_F(CliImport, ExportedDocumentImportsIntoAClone) {
     EXPECT_EQ(r.exitCode, 0) << r.out;
 }
 
+TEST_F(CliImport, RelativePathsAreTheCallersNotTheGameDirectorys) {
+    // Start-up makes the game directory current; documents and settings named relatively still mean the
+    // directory the program was started in.
+    const std::string work = dir->Join("work");
+    ASSERT_TRUE(MakeDirectories(work));
+    CliResult r = RunCli("--settings ../game/reshaper.ini export armchair docs/chair.xml </dev/null", work);
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_FALSE(ReadFileBytes(work + "/docs/chair.xml").empty());
+    EXPECT_FALSE(ReadFileBytes(work + "/docs/chair_sprites/sprite0256/Armchair---body_large_nw_p.bmp").empty());
+    r = RunCli("--settings ../game/reshaper.ini import armchair docs/chair.xml </dev/null", work);
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    r = RunCli("--settings ../game/reshaper.ini render armchair 128 -o chair.png </dev/null", work);
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_FALSE(ReadFileBytes(work + "/chair.png").empty());
+}
+
 TEST_F(CliImport, BrokenDocumentsAndReadOnlyFilesFail) {
     ASSERT_TRUE(WriteFileText(dir->Join("cut.xml"), "<objectsexportedfromthedomizens>\r\n<objectdefinitions>"));
     CliResult r = Run("import armchair '" + dir->Join("cut.xml") + "' --yes");

@@ -12,10 +12,12 @@ struct CliResult {
     std::string out;  // standard output and standard error together
 };
 
-// Runs reshaper-cli with the given argument text (already quoted for the shell).
-inline CliResult RunCli(const std::string& args) {
+// Runs reshaper-cli with the given argument text (already quoted for the shell), started in `directory` when one
+// is given.
+inline CliResult RunCli(const std::string& args, const std::string& directory = "") {
     CliResult r;
     std::string command = std::string("'") + RESHAPER_CLI_PATH + "' " + args + " 2>&1";
+    if (!directory.empty()) command = "cd '" + directory + "' && " + command;
     FILE* p = popen(command.c_str(), "r");
     if (!p) return r;
     char buffer[4096];
