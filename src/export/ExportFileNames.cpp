@@ -3,18 +3,7 @@
 
 #include <cstdio>
 
-namespace {
-
-std::string Format(const char* pattern, auto... args) {
-    const int n = std::snprintf(nullptr, 0, pattern, args...);
-    if (n <= 0) return {};
-    std::string out(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), pattern, args...);
-    out.resize(static_cast<size_t>(n));
-    return out;
-}
-
-}  // namespace
+#include "export/ExportText.h"
 
 const char* GetZoomName(int32_t zoom) {
     static const char* const kNames[kExportZoomCount] = {"large", "medium", "small"};
@@ -34,17 +23,17 @@ const char* GetRotationName(int32_t rotations, int32_t rotation) {
 std::string MakeSpriteFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName, int32_t zoom,
                                 int32_t rotations, int32_t rotation, bool subDirectories) {
     const char* pattern = subDirectories ? "%s_sprites\\sprite%04d\\%s_%s_%s" : "%s_sprites\\sprite%04d_%s_%s_%s";
-    return Format(pattern, base.c_str(), spriteId, fileName.c_str(), GetZoomName(zoom),
+    return FormatExportText(pattern, base.c_str(), spriteId, fileName.c_str(), GetZoomName(zoom),
                   GetRotationName(rotations, rotation));
 }
 
 std::string MakeCustomWallFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName,
                                     int32_t frame, bool subDirectories) {
     const char* pattern = subDirectories ? "%s_sprites\\customwall%04d\\%s_%d" : "%s_sprites\\sprite%04d_%s_%d";
-    return Format(pattern, base.c_str(), spriteId, fileName.c_str(), frame);
+    return FormatExportText(pattern, base.c_str(), spriteId, fileName.c_str(), frame);
 }
 
 std::string MakeBitmapFileName(const std::string& base, int32_t bitmapId, const std::string& role,
                                const std::string& objectPart) {
-    return Format("%s_bitmaps\\bitmap%04d_%s%s.bmp", base.c_str(), bitmapId, role.c_str(), objectPart.c_str());
+    return FormatExportText("%s_bitmaps\\bitmap%04d_%s%s.bmp", base.c_str(), bitmapId, role.c_str(), objectPart.c_str());
 }

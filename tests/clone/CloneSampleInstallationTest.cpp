@@ -6,18 +6,15 @@
 #include <map>
 #include <set>
 
-#include "../app/ScopedEnv.h"
 #include "CloneFixture.h"
 #include "app/AppSettings.h"
 #include "app/ObjectCatalog.h"
-#include "app/Startup.h"
 #include "clone/CloneIntoCatalog.h"
 #include "clone/RemapBehaviorGuids.h"
 #include "objects/StringSet.h"
-#include "resfile/CTGFileManager.h"
 #include "resfile/StdResFile.h"
-#include "sample/SampleGame.h"
 #include "support/RecordingHosts.h"
+#include "support/SampleInstallationSuite.h"
 #include "support/TempDir.h"
 #include "tools/CollectGarbage.h"
 
@@ -70,44 +67,9 @@ std::vector<uint32_t> GuidOperands(const std::vector<uint8_t>& data) {
     return out;
 }
 
-class CloneSample : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        dir_ = new TempDir("reshaper-clone-sample-");
-        SampleGameOptions options;
-        options.directory = dir_->Join("Game");
-        result_ = new SampleGameResult(WriteSampleGame(options));
-    }
-    static void TearDownTestSuite() {
-        delete result_;
-        delete dir_;
-    }
-    void TearDown() override {
-        catalog_.Clear();
-        CTGFileManager::Instance().Reset();
-    }
-
-    static TempDir* dir_;
-    static SampleGameResult* result_;
-    ScopedCurrentDirectory cwd_{"."};
-    ObjectCatalog catalog_;
-    RecordingProgressHost progress_;
-    RecordingPromptHost prompts_;
-};
-
-TempDir* CloneSample::dir_ = nullptr;
-SampleGameResult* CloneSample::result_ = nullptr;
+class CloneSample : public SampleInstallationSuite {};
 
 TEST_F(CloneSample, EveryFileClonesWithFreshGuidsRemappedBehavioursAndNothingUnused) {
-    ASSERT_TRUE(result_->ok) << result_->error;
-    CTGFileManager::Instance().Reset();
-    ScopedEnv env("RESHAPER_SETTINGS", result_->settingsPath);
-    StartupOptions startup;
-    startup.seedRandom = false;
-    startup.buildCatalogue = [this] { catalog_.Scan(ObjectDirectories(), InternalObjectPaths(), CloneDirectory); };
-    RunStartup(startup);
-    ScopedProgressHost progressHost(&progress_);
-    ScopedPromptHost promptHost(&prompts_);
 
     std::vector<ObjectFile*> sources;
     for (const auto& f : catalog_.Files())

@@ -7,17 +7,14 @@
 #include <set>
 #include <sstream>
 
-#include "../app/ScopedEnv.h"
 #include "ExportTestSupport.h"
 #include "app/AppSettings.h"
 #include "app/ObjectCatalog.h"
-#include "app/Startup.h"
 #include "export/ExportWhizzerModel.h"
 #include "export/ObjectExporter.h"
 #include "objects/ObjectDefinitionFields.h"
-#include "resfile/CTGFileManager.h"
-#include "sample/SampleGame.h"
 #include "support/RecordingHosts.h"
+#include "support/SampleInstallationSuite.h"
 
 using namespace export_test;
 using namespace reshaper_test;
@@ -111,44 +108,9 @@ constexpr Preset kPresets[] = {{"one-zoom-one-channel", kWhizPresetOneZoomOneCha
                                {"one-zoom-all-channels", kWhizPresetOneZoomAllChannels},
                                {"all-zooms-all-channels", kWhizPresetAllZoomsAllChannels}};
 
-class ExportSample : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        dir_ = new TempDir("reshaper-export-sample-");
-        SampleGameOptions options;
-        options.directory = dir_->Join("Game");
-        result_ = new SampleGameResult(WriteSampleGame(options));
-    }
-    static void TearDownTestSuite() {
-        delete result_;
-        delete dir_;
-    }
-    void TearDown() override {
-        catalog_.Clear();
-        CTGFileManager::Instance().Reset();
-    }
-
-    static TempDir* dir_;
-    static SampleGameResult* result_;
-    ScopedCurrentDirectory cwd_{"."};
-    ObjectCatalog catalog_;
-    RecordingProgressHost progress_;
-    RecordingPromptHost prompts_;
-};
-
-TempDir* ExportSample::dir_ = nullptr;
-SampleGameResult* ExportSample::result_ = nullptr;
+class ExportSample : public SampleInstallationSuite {};
 
 TEST_F(ExportSample, EveryFileWithEveryPresetGivesALaidOutDocumentAndReadableChannelFiles) {
-    ASSERT_TRUE(result_->ok) << result_->error;
-    CTGFileManager::Instance().Reset();
-    ScopedEnv env("RESHAPER_SETTINGS", result_->settingsPath);
-    StartupOptions startup;
-    startup.seedRandom = false;
-    startup.buildCatalogue = [this] { catalog_.Scan(ObjectDirectories(), InternalObjectPaths(), CloneDirectory); };
-    RunStartup(startup);
-    ScopedProgressHost progressHost(&progress_);
-    ScopedPromptHost promptHost(&prompts_);
     ASSERT_GE(catalog_.Files().size(), 12u);
 
     std::vector<std::string> objdFields;

@@ -9,10 +9,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "../app/ScopedEnv.h"
 #include "app/AppSettings.h"
 #include "app/ObjectCatalog.h"
-#include "app/Startup.h"
 #include "clone/CloneIntoCatalog.h"
 #include "export/ExportWhizzerModel.h"
 #include "export/ObjectExporter.h"
@@ -24,9 +22,8 @@
 #include "platform/Bitmap24.h"
 #include "platform/BmpWriter.h"
 #include "resfile/StdResFile.h"
-#include "resfile/CTGFileManager.h"
-#include "sample/SampleGame.h"
 #include "support/RecordingHosts.h"
+#include "support/SampleInstallationSuite.h"
 #include "support/TempDir.h"
 
 using namespace reshaper_test;
@@ -89,30 +86,11 @@ std::string HostName(const std::string& dir, std::string file) {
     return dir + "/" + file;
 }
 
-class ImportRoundTrip : public ::testing::Test {
+class ImportRoundTrip : public SampleInstallationSuite {
 protected:
-    static void SetUpTestSuite() {
-        dir_ = new TempDir("reshaper-import-roundtrip-");
-        SampleGameOptions options;
-        options.directory = dir_->Join("Game");
-        result_ = new SampleGameResult(WriteSampleGame(options));
-    }
-    static void TearDownTestSuite() {
-        delete result_;
-        delete dir_;
-    }
     void SetUp() override {
-        ASSERT_TRUE(result_->ok) << result_->error;
-        CTGFileManager::Instance().Reset();
-        StartupOptions startup;
-        startup.seedRandom = false;
-        startup.buildCatalogue = [this] { catalog_.Scan(ObjectDirectories(), InternalObjectPaths(), CloneDirectory); };
-        RunStartup(startup);
+        SampleInstallationSuite::SetUp();
         prompts_.defaultAnswer = true;  // the clone's name differs from the document's file
-    }
-    void TearDown() override {
-        catalog_.Clear();
-        CTGFileManager::Instance().Reset();
     }
 
     ExportOptions OptionsFor(const Preset& preset, const ObjectFile& file) {
@@ -133,20 +111,8 @@ protected:
         return outcome.ok ? outcome.file : nullptr;
     }
 
-    static TempDir* dir_;
-    static SampleGameResult* result_;
-    ScopedCurrentDirectory cwd_{"."};
-    ScopedEnv env_{"RESHAPER_SETTINGS", result_ ? result_->settingsPath : ""};
-    ObjectCatalog catalog_;
-    RecordingProgressHost progress_;
-    RecordingPromptHost prompts_;
-    ScopedProgressHost progressHost_{&progress_};
-    ScopedPromptHost promptHost_{&prompts_};
     int counter_ = 0;
 };
-
-TempDir* ImportRoundTrip::dir_ = nullptr;
-SampleGameResult* ImportRoundTrip::result_ = nullptr;
 
 TEST_F(ImportRoundTrip, EveryFileAndPresetSurvivesExportImportExport) {
     std::vector<ObjectFile*> sources;
