@@ -12,17 +12,8 @@ using namespace reshaper_test;
 
 namespace {
 
-class CliExport : public ::testing::Test {
+class CliExport : public CliSampleSuite {
 protected:
-    static TempDir* dir;
-    static void SetUpTestSuite() {
-        dir = new TempDir();
-        ASSERT_EQ(RunCli("sample-game '" + dir->Join("game") + "'").exitCode, 0);
-    }
-    static void TearDownTestSuite() { delete dir; }
-    CliResult Run(const std::string& args) {
-        return RunCli("--settings '" + dir->Join("game/reshaper.ini") + "' " + args);
-    }
     static std::string Text(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream s;
@@ -33,7 +24,6 @@ protected:
         return text.find("\r\n  " + attribute + "=\"" + value + "\"") != std::string::npos;
     }
 };
-TempDir* CliExport::dir = nullptr;
 
 TEST_F(CliExport, DefaultsAreTheDialogsPresetAndBoxes) {
     const std::string doc = dir->Join("default/armchair.xml");

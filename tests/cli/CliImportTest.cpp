@@ -9,19 +9,11 @@ using namespace reshaper_test;
 
 namespace {
 
-class CliImport : public ::testing::Test {
+class CliImport : public CliSampleSuite {
 protected:
-    static TempDir* dir;
-    static void SetUpTestSuite() {
-        dir = new TempDir();
-        ASSERT_EQ(RunCli("sample-game '" + dir->Join("game") + "'").exitCode, 0);
-    }
-    static void TearDownTestSuite() { delete dir; }
-    CliResult Run(const std::string& args) {
-        return RunCli("--settings '" + dir->Join("game/reshaper.ini") + "' " + args + " </dev/null");
-    }
+    // Nobody answers questions.
+    static CliResult Run(const std::string& args) { return CliSampleSuite::Run(args + " </dev/null"); }
 };
-TempDir* CliImport::dir = nullptr;
 
 TEST_F(CliImport, ExportedDocumentImportsIntoAClone) {
     const std::string doc = dir->Join("out/armchair.xml");

@@ -8,19 +8,7 @@ using namespace reshaper_test;
 
 namespace {
 
-class CliRender : public ::testing::Test {
-protected:
-    static TempDir* dir;
-    static void SetUpTestSuite() {
-        dir = new TempDir();
-        ASSERT_EQ(RunCli("sample-game '" + dir->Join("game") + "'").exitCode, 0);
-    }
-    static void TearDownTestSuite() { delete dir; }
-    CliResult Run(const std::string& args) {
-        return RunCli("--settings '" + dir->Join("game/reshaper.ini") + "' " + args);
-    }
-};
-TempDir* CliRender::dir = nullptr;
+class CliRender : public CliSampleSuite {};
 
 bool IsPng(const std::vector<uint8_t>& b) {
     return b.size() > 8 && b[0] == 0x89 && b[1] == 'P' && b[2] == 'N' && b[3] == 'G';

@@ -1,9 +1,13 @@
 // CliRunner: runs the reshaper-cli program built beside the tests and captures what it prints.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 #include <sys/wait.h>
+
+#include "support/TempDir.h"
 
 namespace reshaper_test {
 
@@ -27,5 +31,23 @@ inline CliResult RunCli(const std::string& args, const std::string& directory = 
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
 }
+
+// A suite of command lines over one sample installation written by `sample-game` for the suite.
+class CliSampleSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir = new TempDir();
+        ASSERT_EQ(RunCli("sample-game '" + dir->Join("game") + "'").exitCode, 0);
+    }
+    static void TearDownTestSuite() {
+        delete dir;
+        dir = nullptr;
+    }
+    // Runs reshaper-cli on the suite's installation.
+    static CliResult Run(const std::string& args) {
+        return RunCli("--settings '" + dir->Join("game/reshaper.ini") + "' " + args);
+    }
+    static inline TempDir* dir = nullptr;
+};
 
 }  // namespace reshaper_test
