@@ -149,7 +149,9 @@ TEST_F(CloneSample, EveryFileClonesWithFreshGuidsRemappedBehavioursAndNothingUnu
         const std::set<ResType> ruled = {kTypeCTSS, kTypeDGRP, kTypeOBJD, kTypeOBJf,         kTypeSPRList,
                                          kTypeSPR2, kTypePALT, kTypeSTRList, kTypeCloneStrings, kTypeBHAV};
         for (ResType type : Types(from))
-            if (!ruled.count(type)) EXPECT_EQ(Resources(to, type), Resources(from, type)) << std::hex << type;
+            if (!ruled.count(type)) {
+                EXPECT_EQ(Resources(to, type), Resources(from, type)) << std::hex << type;
+            }
         for (ResID id : Ids(from, kTypeCloneStrings)) EXPECT_TRUE(Ids(to, kTypeSTRList).count(id)) << id;
         EXPECT_FALSE(Types(to).count(kTypeCloneStrings));
         // Every draw group of a cloned object's range that the source has came along.
@@ -157,8 +159,9 @@ TEST_F(CloneSample, EveryFileClonesWithFreshGuidsRemappedBehavioursAndNothingUnu
             const ObjectDefinition& d = entry->definition;
             if (d.basegraphic <= 0) continue;
             for (int k = 0; k < d.numgraphics; ++k)
-                if (Ids(from, kTypeDGRP).count(static_cast<ResID>(d.basegraphic + k)))
+                if (Ids(from, kTypeDGRP).count(static_cast<ResID>(d.basegraphic + k))) {
                     EXPECT_TRUE(Ids(to, kTypeDGRP).count(static_cast<ResID>(d.basegraphic + k)));
+                }
         }
         // The clone already had its garbage collected: a second pass finds nothing.
         EXPECT_EQ(CollectGarbage(clone), 0);

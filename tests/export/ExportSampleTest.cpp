@@ -176,7 +176,7 @@ TEST_F(ExportSample, EveryFileWithEveryPresetGivesALaidOutDocumentAndReadableCha
                             if (c->Attr("generate") == "1") continue;
                             std::string path = c->Attr("filename");
                             EXPECT_EQ(path.rfind(file->displayName + "_sprites\\", 0), 0u) << path;
-                            if (!wall && count == 12)
+                            if (!wall && count == 12) {
                                 EXPECT_NE(path.find(std::string("_") +
                                                     (i % 4 == 0   ? "nw"
                                                      : i % 4 == 1 ? "ne"
@@ -185,6 +185,7 @@ TEST_F(ExportSample, EveryFileWithEveryPresetGivesALaidOutDocumentAndReadableCha
                                                     "_" + c->Attr("type") + ".bmp"),
                                           std::string::npos)
                                     << path;
+                            }
                             for (char& ch : path)
                                 if (ch == '\\') ch = '/';
                             pilChecks << out << "/" << path << "\t" << f->Attr("width") << " " << f->Attr("height")

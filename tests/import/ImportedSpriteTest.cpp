@@ -256,7 +256,9 @@ TEST_F(ImportedSpriteTest, DefaultPresetGeneratesChannelsZoomsAndMovesDegenerate
     const Bitmap8* far0 = DepthTemplate(145);
     ASSERT_NE(far0, nullptr);
     const int t = far0->GetRow(230)[60];
-    if (t != 255) EXPECT_EQ(d0.z->GetRow(30)[20], std::clamp(t - 8, 0, 254));
+    if (t != 255) {
+        EXPECT_EQ(d0.z->GetRow(30)[20], std::clamp(t - 8, 0, 254));
+    }
     EXPECT_EQ(d0.a->GetRow(0)[5], 128);   // the block's edge
     EXPECT_EQ(d0.a->GetRow(30)[20], 255);  // inside
 

@@ -56,7 +56,9 @@ TEST(EditObjectProperties, TheTableAndItsChoiceLists) {
     EXPECT_EQ(FindObjectProperty("masterid"), nullptr);
     // Every record row names a field of the one field table.
     for (const ObjectProperty& p : GetObjectProperties())
-        if (p.source == PropertySource::Definition) EXPECT_NE(GetPropertyField(p), nullptr) << p.label;
+        if (p.source == PropertySource::Definition) {
+            EXPECT_NE(GetPropertyField(p), nullptr) << p.label;
+        }
     std::vector<PropertyChoice> build = ParsePropertyChoices(Row("Build Mode Type"));
     ASSERT_EQ(build.size(), 8u);
     EXPECT_EQ(build[7].label, "Pool");
