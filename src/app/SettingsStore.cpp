@@ -14,12 +14,6 @@
 
 namespace {
 
-std::string CurrentDirectory() {
-    std::vector<char> buffer(PATH_MAX + 1);
-    if (!::getcwd(buffer.data(), buffer.size())) return std::string();
-    return buffer.data();
-}
-
 std::string NonEmptyEnv(const char* name) {
     const char* v = std::getenv(name);
     return (v && *v) ? std::string(v) : std::string();
@@ -68,7 +62,7 @@ SettingsStore SettingsStore::FromEnvironment() {
         if (!config.empty()) path = config + "/Vexel/The Domizens.ini";
     }
     if (!path.empty() && path[0] != '/') {
-        std::string cwd = CurrentDirectory();
+        std::string cwd = CurrentHostDirectory();
         if (!cwd.empty()) path = cwd + "/" + path;
     }
     return SettingsStore(path);

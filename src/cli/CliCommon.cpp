@@ -4,8 +4,8 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
+#include "platform/HostDirectory.h"
 #include "resfile/IFFResFile.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/ResFileExtension.h"
@@ -27,10 +27,7 @@ std::string& InvocationDirectory() {
 }
 }  // namespace
 
-void RememberInvocationDirectory() {
-    std::vector<char> buffer(4096);
-    InvocationDirectory() = ::getcwd(buffer.data(), buffer.size()) ? buffer.data() : "";
-}
+void RememberInvocationDirectory() { InvocationDirectory() = CurrentHostDirectory(); }
 
 std::string FromInvocationDirectory(const std::string& path) {
     const std::string& base = InvocationDirectory();

@@ -77,7 +77,8 @@ void AddExportCommand(CLI::App& app, int& exitCode) {
     auto a = std::make_shared<ExportArgs>();
     cmd->add_option("FILE", a->file, "Object file: a path (with or without .iff) or a name from the catalogue")
         ->required();
-    RelativeToInvocation(cmd->add_option("DOC", a->document, "The XML document to write; the BMP files go beside it"))->required();
+    RelativeToInvocation(cmd->add_option("DOC", a->document, "The XML document to write; the BMP files go beside it"))
+        ->required();
     cmd->add_option("--preset", a->preset, "Which zooms and channels are written as files")
         ->check(CLI::IsMember(
             {"one-zoom-one-channel", "all-zooms-one-channel", "one-zoom-all-channels", "all-zooms-all-channels"}))

@@ -43,7 +43,9 @@ void AddImportCommand(CLI::App& app, int& exitCode) {
                                    "alpha and zooms generated), then unused graphics removed");
     auto args = std::make_shared<ImportArgs>();
     cmd->add_option("FILE", args->file, "Object file: a name from the catalogue or a path")->required();
-    RelativeToInvocation(cmd->add_option("DOC", args->document, "The XML document (its BMP files are found relative to it)"))->required();
+    RelativeToInvocation(
+        cmd->add_option("DOC", args->document, "The XML document (its BMP files are found relative to it)"))
+        ->required();
     cmd->add_flag("--yes", args->yes, "Answer OK to the question asked when the document came from another file");
     cmd->callback([args, &exitCode] { RunImportCommand(*args, exitCode); });
 }

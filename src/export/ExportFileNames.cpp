@@ -24,7 +24,7 @@ std::string MakeSpriteFrameStem(const std::string& base, int32_t spriteId, const
                                 int32_t rotations, int32_t rotation, bool subDirectories) {
     const char* pattern = subDirectories ? "%s_sprites\\sprite%04d\\%s_%s_%s" : "%s_sprites\\sprite%04d_%s_%s_%s";
     return FormatExportText(pattern, base.c_str(), spriteId, fileName.c_str(), GetZoomName(zoom),
-                  GetRotationName(rotations, rotation));
+                            GetRotationName(rotations, rotation));
 }
 
 std::string MakeCustomWallFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName,
@@ -35,5 +35,6 @@ std::string MakeCustomWallFrameStem(const std::string& base, int32_t spriteId, c
 
 std::string MakeBitmapFileName(const std::string& base, int32_t bitmapId, const std::string& role,
                                const std::string& objectPart) {
-    return FormatExportText("%s_bitmaps\\bitmap%04d_%s%s.bmp", base.c_str(), bitmapId, role.c_str(), objectPart.c_str());
+    return FormatExportText("%s_bitmaps\\bitmap%04d_%s%s.bmp", base.c_str(), bitmapId, role.c_str(),
+                            objectPart.c_str());
 }

@@ -22,6 +22,7 @@
 #include "objects/ObjectDefinitionFields.h"
 #include "platform/HostFile.h"
 #include "platform/HostPath.h"
+#include "platform/HostDirectory.h"
 #include "resfile/StdResFile.h"
 #include "resfile/iResFile.h"
 
@@ -32,12 +33,6 @@ constexpr size_t kDocumentFlushBytes = 256 * 1024;
 
 // Changes the current directory; false when that failed (the directory then stays as it was).
 bool ChangeDirectory(const std::string& hostPath) { return !hostPath.empty() && ::chdir(hostPath.c_str()) == 0; }
-
-std::string CurrentDirectory() {
-    std::vector<char> buffer(4096);
-    if (!::getcwd(buffer.data(), buffer.size())) return std::string();
-    return buffer.data();
-}
 
 // Fetches each resource of a type by index and hands over its id, name and bytes before giving it back.
 template <typename Use>
@@ -81,7 +76,7 @@ void ObjectExporter::LogLine(int32_t step, const std::string& text) {
 }
 
 bool ObjectExporter::Export(const ExportOptions& options, const ExportSaveDialog& dialog) {
-    const std::string remembered = CurrentDirectory();
+    const std::string remembered = CurrentHostDirectory();
     ChangeDirectory(GameDirectory());  // when that fails the dialog starts in the current directory
     std::string path;
     file_.GetPath(path);
@@ -112,7 +107,7 @@ int32_t ObjectExporter::CountSteps(const ExportOptions& options) {
 }
 
 bool ObjectExporter::ExportTo(const std::string& documentPath, const ExportOptions& options) {
-    const std::string remembered = CurrentDirectory();
+    const std::string remembered = CurrentHostDirectory();
     const size_t slash = documentPath.find_last_of("\\/");
     std::string fileName = documentPath;
     documentDirectory_.clear();

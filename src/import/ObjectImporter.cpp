@@ -19,6 +19,7 @@
 #include "objects/ObjectDefinitionFields.h"
 #include "platform/HostFile.h"
 #include "platform/HostPath.h"
+#include "platform/HostDirectory.h"
 #include "resfile/StdResFile.h"
 #include "tools/CollectGarbage.h"
 
@@ -111,13 +112,6 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-std::string CurrentDirectory() {
-    std::string buffer(4096, '\0');
-    if (!getcwd(buffer.data(), buffer.size())) return {};
-    buffer.resize(std::strlen(buffer.c_str()));
-    return buffer;
-}
-
 int XMLCALL RefuseExternalEntity(XML_Parser, const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*) {
     return 0;
 }
@@ -141,7 +135,7 @@ ObjectImporter::ObjectImporter(ObjectFile& file, std::string directory, std::str
     if (directory_.empty()) directory_ = ".";
     hostDirectory_ = directory_;
     if (hostDirectory_[0] != '/') {
-        const std::string here = CurrentDirectory();
+        const std::string here = CurrentHostDirectory();
         if (!here.empty()) hostDirectory_ = here + "/" + hostDirectory_;
     }
 }
@@ -154,7 +148,7 @@ void ObjectImporter::LogStep(const std::string& text) { ProgressLog(1, text.c_st
 
 bool ObjectImporter::Import() {
     ProgressBegin(kImportProgressTitle, 100, 0);
-    const std::string remembered = CurrentDirectory();
+    const std::string remembered = CurrentHostDirectory();
     const bool changed = chdir(hostDirectory_.c_str()) == 0;
 
     std::unique_ptr<HostFile> input = HostFile::Open(ResolveHostPath(hostDirectory_ + "/" + fileName_), false);

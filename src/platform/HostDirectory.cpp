@@ -2,7 +2,9 @@
 #include "platform/HostDirectory.h"
 
 #include <dirent.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -50,4 +52,10 @@ bool GetHostFileIdentity(const std::string& hostPath, unsigned long long& device
     device = static_cast<unsigned long long>(st.st_dev);
     inode = static_cast<unsigned long long>(st.st_ino);
     return true;
+}
+
+std::string CurrentHostDirectory() {
+    std::vector<char> buffer(PATH_MAX + 1);
+    if (!::getcwd(buffer.data(), buffer.size())) return std::string();
+    return buffer.data();
 }

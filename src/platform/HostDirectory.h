@@ -1,4 +1,4 @@
-// HostDirectory: listing a host directory with a wildcard pattern, and creating a directory.
+// HostDirectory: listing a host directory with a wildcard pattern, creating a directory, the current directory.
 #pragma once
 
 #include <string>
@@ -22,3 +22,6 @@ bool IsHostDirectory(const std::string& hostPath);
 
 // Identity (device and inode) of an existing host directory or file; false when it cannot be examined.
 bool GetHostFileIdentity(const std::string& hostPath, unsigned long long& device, unsigned long long& inode);
+
+// The current host directory; empty when it cannot be read.
+std::string CurrentHostDirectory();

@@ -85,11 +85,6 @@ void CExportWhizzer::SetObjectFile(ObjectFile* file) {
     Refresh();
 }
 
-QWidget* CExportWhizzer::Control(int id) const {
-    auto it = controls_.find(id);
-    return it == controls_.end() ? nullptr : it->second;
-}
-
 void CExportWhizzer::ClickControl(int id) {
     model_.Click(id);
     Refresh();

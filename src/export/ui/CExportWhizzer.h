@@ -22,8 +22,6 @@ public:
     static void SetSaveDialog(ExportSaveDialog dialog);
 
     const ExportWhizzerModel& Model() const { return model_; }
-    // The control of that id (its object name is the id); null when the dialog has none.
-    QWidget* Control(int id) const;
     // A click on the control as the user makes it (also labels and pictures), then the controls refreshed.
     void ClickControl(int id);
 
