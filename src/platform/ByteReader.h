@@ -72,6 +72,14 @@ public:
         pos_ += 4;
         return v;
     }
+    uint64_t ReadUInt64LE() {
+        if (!Has(8)) return 0;
+        uint64_t v = 0;
+        for (int i = 7; i >= 0; --i) v = (v << 8) | data_[pos_ + static_cast<size_t>(i)];
+        pos_ += 8;
+        return v;
+    }
+    int64_t ReadInt64LE() { return static_cast<int64_t>(ReadUInt64LE()); }
     int16_t ReadInt16LE() { return static_cast<int16_t>(ReadUInt16LE()); }
     int16_t ReadInt16BE() { return static_cast<int16_t>(ReadUInt16BE()); }
     int32_t ReadInt32LE() { return static_cast<int32_t>(ReadUInt32LE()); }

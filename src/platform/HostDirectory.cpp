@@ -59,3 +59,13 @@ std::string CurrentHostDirectory() {
     if (!::getcwd(buffer.data(), buffer.size())) return std::string();
     return buffer.data();
 }
+
+std::string AbsoluteHostPath(const std::string& hostPath) {
+    if (!hostPath.empty() && hostPath[0] == '/') return hostPath;
+    std::string relative = hostPath;
+    while (relative.rfind("./", 0) == 0) relative.erase(0, 2);
+    std::string cwd = CurrentHostDirectory();
+    if (cwd.empty()) return hostPath;
+    if (relative.empty() || relative == ".") return cwd;
+    return cwd == "/" ? "/" + relative : cwd + "/" + relative;
+}

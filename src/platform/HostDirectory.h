@@ -25,3 +25,6 @@ bool GetHostFileIdentity(const std::string& hostPath, unsigned long long& device
 
 // The current host directory; empty when it cannot be read.
 std::string CurrentHostDirectory();
+// A relative host path made absolute against the current directory (a leading "./" dropped); an absolute one
+// as it is.
+std::string AbsoluteHostPath(const std::string& hostPath);

@@ -20,11 +20,14 @@ int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
     return fd;
 }
 
-// Writes everything or stops at the first failure; the bytes written.
-int64_t WriteAll(int fd, const uint8_t* p, int64_t n) {
+// Writes everything (at the position, or at `offset` when it is not negative) or stops at the first failure;
+// the bytes written.
+int64_t WriteAll(int fd, const uint8_t* p, int64_t n, int64_t offset = -1) {
     int64_t done = 0;
     while (done < n) {
-        ssize_t w = ::write(fd, p + done, static_cast<size_t>(n - done));
+        ssize_t w = offset < 0 ? ::write(fd, p + done, static_cast<size_t>(n - done))
+                               : ::pwrite(fd, p + done, static_cast<size_t>(n - done),
+                                          static_cast<off_t>(offset + done));
         if (w < 0) {
             if (errno == EINTR) continue;
             break;
@@ -33,6 +36,31 @@ int64_t WriteAll(int fd, const uint8_t* p, int64_t n) {
         done += w;
     }
     return done;
+}
+
+// A write the fault hook stops: half of the bytes reach the file, then the write gives up (or the process
+// ends). True when the hook let the write through.
+bool PassesWriteHook(int fd, const uint8_t* p, int64_t n, int64_t offset, int64_t& written) {
+    FaultInjection::Action action = FaultInjection::Check(FaultInjection::Op::Write);
+    if (action == FaultInjection::Action::Proceed) return true;
+    written = WriteAll(fd, p, n / 2, offset);
+    if (action == FaultInjection::Action::Exit) FaultInjection::ExitNow();
+    return false;
+}
+
+// True when the hook lets a non-write operation through; an Exit action ends the process before it.
+bool Passes(FaultInjection::Op op) {
+    FaultInjection::Action action = FaultInjection::Check(op);
+    if (action == FaultInjection::Action::Exit) FaultInjection::ExitNow();
+    return action == FaultInjection::Action::Proceed;
+}
+
+int SyncRetrying(int fd, bool dataOnly) {
+    int rc;
+    do {
+        rc = dataOnly ? ::fdatasync(fd) : ::fsync(fd);
+    } while (rc != 0 && errno == EINTR);
+    return rc;
 }
 
 }  // namespace
@@ -76,11 +104,34 @@ int64_t HostFile::Read(void* buffer, int64_t n) {
 int64_t HostFile::Write(const void* buffer, int64_t n) {
     if (fd_ < 0 || n <= 0) return 0;
     const uint8_t* p = static_cast<const uint8_t*>(buffer);
-    if (FaultInjection::ShouldFail(FaultInjection::Op::Write)) {
-        // A torn write: half of the bytes reach the file, then the write gives up.
-        return WriteAll(fd_, p, n / 2);
-    }
+    int64_t written = 0;
+    if (!PassesWriteHook(fd_, p, n, -1, written)) return written;
     return WriteAll(fd_, p, n);
+}
+
+int64_t HostFile::ReadAt(int64_t offset, void* buffer, int64_t n) {
+    if (fd_ < 0 || n < 0 || offset < 0) return -1;
+    uint8_t* p = static_cast<uint8_t*>(buffer);
+    int64_t done = 0;
+    while (done < n) {
+        ssize_t r = ::pread(fd_, p + done, static_cast<size_t>(n - done), static_cast<off_t>(offset + done));
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            return done > 0 ? done : -1;
+        }
+        if (r == 0) break;
+        done += r;
+    }
+    return done;
+}
+
+bool HostFile::WriteAt(int64_t offset, const void* buffer, int64_t n) {
+    if (fd_ < 0 || offset < 0 || n < 0 || !writable_) return false;
+    if (n == 0) return true;
+    const uint8_t* p = static_cast<const uint8_t*>(buffer);
+    int64_t written = 0;
+    if (!PassesWriteHook(fd_, p, n, offset, written)) return false;
+    return WriteAll(fd_, p, n, offset) == n;
 }
 
 bool HostFile::Seek(int64_t position) {
@@ -96,7 +147,7 @@ int64_t HostFile::Tell() const {
 
 bool HostFile::SetLength(int64_t n) {
     if (fd_ < 0 || n < 0) return false;
-    if (FaultInjection::ShouldFail(FaultInjection::Op::SetLength)) return false;
+    if (!Passes(FaultInjection::Op::SetLength)) return false;
     int rc;
     do {
         rc = ::ftruncate(fd_, static_cast<off_t>(n));
@@ -106,11 +157,8 @@ bool HostFile::SetLength(int64_t n) {
 
 bool HostFile::Flush() {
     if (fd_ < 0) return false;
-    if (FaultInjection::ShouldFail(FaultInjection::Op::Flush)) return false;
-    int rc;
-    do {
-        rc = ::fdatasync(fd_);
-    } while (rc != 0 && errno == EINTR);
+    if (!Passes(FaultInjection::Op::Flush)) return false;
+    int rc = SyncRetrying(fd_, true);
     // A descriptor that cannot be synchronised (a pipe, some special file systems) has nothing buffered here.
     return rc == 0 || errno == EINVAL || errno == EROFS;
 }
@@ -120,6 +168,14 @@ int64_t HostFile::Size() const {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) return -1;
     return static_cast<int64_t>(st.st_size);
+}
+
+bool HostFile::GetIdentity(uint64_t& device, uint64_t& inode) const {
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return false;
+    device = static_cast<uint64_t>(st.st_dev);
+    inode = static_cast<uint64_t>(st.st_ino);
+    return true;
 }
 
 bool HostFile::Close() {
@@ -132,7 +188,31 @@ bool HostFile::Close() {
 bool DeleteHostFile(const std::string& hostPath) {
     struct stat st {};
     if (::lstat(hostPath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    if (!Passes(FaultInjection::Op::Remove)) return false;
     return ::unlink(hostPath.c_str()) == 0;
+}
+
+bool HostFileExists(const std::string& hostPath) {
+    struct stat st {};
+    return ::stat(hostPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool IsHostFileWritable(const std::string& hostPath) { return ::access(hostPath.c_str(), W_OK) == 0; }
+
+bool SyncHostDirectory(const std::string& hostDirectory) {
+    int fd = OpenRetrying(hostDirectory.empty() ? "." : hostDirectory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    bool ok = Passes(FaultInjection::Op::Flush);
+    // Some file systems cannot sync a directory; their entries are as durable as they can be made.
+    if (ok && SyncRetrying(fd, false) != 0 && errno != EINVAL && errno != EROFS) ok = false;
+    ::close(fd);
+    return ok;
+}
+
+std::string HostDirectoryOf(const std::string& hostPath) {
+    size_t slash = hostPath.rfind('/');
+    if (slash == std::string::npos) return std::string();
+    return slash == 0 ? std::string("/") : hostPath.substr(0, slash);
 }
 
 bool CopyHostFile(const std::string& fromHostPath, const std::string& toHostPath, bool failIfExists) {
@@ -151,7 +231,8 @@ bool CopyHostFile(const std::string& fromHostPath, const std::string& toHostPath
         int64_t r = from->Read(buffer.data(), static_cast<int64_t>(buffer.size()));
         if (r < 0) { ok = false; break; }
         if (r == 0) break;
-        if (FaultInjection::ShouldFail(FaultInjection::Op::Write) || WriteAll(fd, buffer.data(), r) != r) {
+        int64_t written = 0;
+        if (!PassesWriteHook(fd, buffer.data(), r, -1, written) || WriteAll(fd, buffer.data(), r) != r) {
             ok = false;
             break;
         }

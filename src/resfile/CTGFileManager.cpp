@@ -9,6 +9,11 @@
 #include "platform/HostDirectory.h"
 #include "platform/HostPath.h"
 #include "platform/Wildcard.h"
+#include "resfile/CommitScope.h"
+#include "resfile/FileCommit.h"
+#include "resfile/FileSession.h"
+#include "resfile/JournalRecovery.h"
+#include "resfile/ResErrors.h"
 
 namespace {
 
@@ -58,56 +63,71 @@ bool IsUsableMemberName(const std::string& normalizedName) {
 // ---- TGOpenFile ----
 
 int32_t TGOpenFile::Read(void* buffer, int32_t n) {
-    if (n <= 0 || !handle_) return 0;
+    if (n <= 0) return 0;
+    if (session_) {
+        int64_t got = session_->Read(position_, buffer, n);
+        if (got <= 0) return 0;
+        position_ += static_cast<int32_t>(got);
+        return static_cast<int32_t>(got);
+    }
+    if (!handle_) return 0;
     if (shared_) {
         if (position_ >= length_) return 0;
         if (n > length_ - position_) n = length_ - position_;
         std::lock_guard<std::mutex> guard(manager_->lock_);
-        if (!handle_->Seek(base_ + position_)) return 0;
-        int64_t got = handle_->Read(buffer, n);
+        int64_t got = handle_->ReadAt(base_ + position_, buffer, n);
         if (got <= 0) return 0;
         position_ += static_cast<int32_t>(got);
         return static_cast<int32_t>(got);
     }
     if (n > std::numeric_limits<int32_t>::max() - position_) n = std::numeric_limits<int32_t>::max() - position_;
-    if (n <= 0 || !handle_->Seek(position_)) return 0;
-    int64_t got = handle_->Read(buffer, n);
+    int64_t got = n > 0 ? handle_->ReadAt(position_, buffer, n) : 0;
     if (got <= 0) return 0;
     position_ += static_cast<int32_t>(got);
     return static_cast<int32_t>(got);
 }
 
 int32_t TGOpenFile::Write(const void* buffer, int32_t n) {
-    if (!writable_ || n <= 0 || !handle_) return 0;
+    if (!writable_ || n <= 0 || !session_) return 0;
     if (n > std::numeric_limits<int32_t>::max() - position_) n = std::numeric_limits<int32_t>::max() - position_;
-    if (n <= 0 || !handle_->Seek(position_)) return 0;
-    int64_t put = handle_->Write(buffer, n);
-    if (put <= 0) return 0;
-    position_ += static_cast<int32_t>(put);
-    if (position_ > length_) length_ = position_;
-    return static_cast<int32_t>(put);
+    if (n <= 0 || !session_->Write(position_, buffer, n)) return 0;
+    position_ += n;
+    return n;
 }
 
 bool TGOpenFile::Seek(int32_t position) {
-    if (position < 0 || position > length_) return false;
-    // Every read and write positions the handle itself (members under the lock), so only the position moves.
+    if (position < 0 || position > GetLength()) return false;
+    // Every read and write names its own offset, so only the position moves.
     position_ = position;
     return true;
 }
 
 bool TGOpenFile::SetLength(int32_t n) {
-    if (!writable_ || shared_ || n < 0 || !handle_) return false;
-    if (!handle_->SetLength(n)) return false;
+    if (!writable_ || !session_ || n < 0) return false;
+    if (!session_->SetLength(n)) return false;
     position_ = n;
-    length_ = n;
     if (manager_) manager_->SetRecordedSize(path_, n);
     return true;
 }
 
-bool TGOpenFile::Flush() {
-    if (!handle_) return false;
-    if (shared_) return true;
-    return handle_->Flush();
+int32_t TGOpenFile::Commit() {
+    if (!writable_ || !session_) return kNoErr;
+    if (CommitScope::IsOpen()) {
+        CommitScope::Enroll(session_);
+        return kNoErr;
+    }
+    return CommitSessions({session_});
+}
+
+void TGOpenFile::Discard() {
+    if (writable_ && session_) session_->Fail();
+}
+
+int32_t TGOpenFile::GetLength() const {
+    if (!session_) return length_;
+    int64_t length = session_->GetLength();
+    return length > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                         : static_cast<int32_t>(length);
 }
 
 // ---- CTGFileManager ----
@@ -326,8 +346,34 @@ void CTGFileManager::SetRecordedSize(const std::string& normalizedPath, int32_t 
     if (Entry* e = FindEntryMutable(normalizedPath)) e->size = size;
 }
 
+std::shared_ptr<FileSession> CTGFileManager::FindSession(const std::string& normalizedPath) {
+    auto created = created_.find(normalizedPath);
+    if (created != created_.end()) return created->second;
+    auto it = sessions_.find(normalizedPath);
+    if (it == sessions_.end()) return nullptr;
+    std::shared_ptr<FileSession> live = it->second.lock();
+    if (!live || live->IsAbandoned()) {
+        sessions_.erase(it);
+        return nullptr;
+    }
+    return live;
+}
+
+void CTGFileManager::PruneLostCreation(const std::string& normalizedPath) {
+    Entry* e = FindEntryMutable(normalizedPath);
+    if (!e || !e->pendingCreation || FindSession(normalizedPath)) return;
+    if (HostFileExists(HostPathOf(normalizedPath))) {
+        e->pendingCreation = false;
+        return;
+    }
+    std::string dirKey, name;
+    SplitPath(normalizedPath, dirKey, name);
+    table_[dirKey].erase(name);
+}
+
 TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
     std::string norm = NormalizePath(path);
+    PruneLostCreation(norm);
     const Entry* e = FindEntry(norm);
     std::unique_ptr<TGOpenFile> file(new (std::nothrow) TGOpenFile());
     if (!file) return nullptr;
@@ -342,14 +388,49 @@ TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
         file->writable_ = false;
         return file.release();
     }
-    std::unique_ptr<HostFile> host = HostFile::Open(HostPathOf(path), writable);
-    if (!host) return nullptr;
-    int64_t size = host->Size();
+    // Every open of a path shares the changes that are not committed yet.
+    if (std::shared_ptr<FileSession> live = FindSession(norm)) {
+        created_.erase(norm);
+        sessions_[norm] = live;
+        file->session_ = std::move(live);
+        file->writable_ = writable;
+        return file.release();
+    }
+    // Sessions and journals keep absolute paths: an import changes the current directory while files are open.
+    const std::string host = AbsoluteHostPath(HostPathOf(path));
+    RecoveryResult recovery = RecoverInterruptedCommit(host);
+    if (recovery == RecoveryResult::kFailed) return nullptr;
+    if (recovery == RecoveryResult::kNotWritable) {
+        FileJournal journal;
+        if (writable) return nullptr;
+        std::shared_ptr<HostFile> handle(HostFile::Open(host, false));
+        if (!handle) return nullptr;
+        if (FindJournalToView(host, journal)) {
+            if (journal.createdFile) return nullptr;  // before the interrupted commit the file did not exist
+            file->session_ = FileSession::ForRolledBackView(host, handle, journal);
+            if (!file->session_) return nullptr;
+            return file.release();
+        }
+        file->handle_ = std::move(handle);
+    } else {
+        std::unique_ptr<HostFile> host_file = HostFile::Open(host, writable);
+        if (!host_file) {
+            // A rolled-back new file is gone again.
+            if (recovery == RecoveryResult::kRecovered) PruneLostCreation(norm);
+            return nullptr;
+        }
+        file->handle_ = std::move(host_file);
+    }
+    int64_t size = file->handle_->Size();
     // Offsets of the file layer are 32-bit: a larger file cannot be addressed and does not open.
     if (size < 0 || size > std::numeric_limits<int32_t>::max()) return nullptr;
-    file->handle_ = std::move(host);
     file->length_ = static_cast<int32_t>(size);
     file->writable_ = writable;
+    if (writable) {
+        auto session = std::make_shared<FileSession>(host, std::move(file->handle_));
+        sessions_[norm] = session;
+        file->session_ = std::move(session);
+    }
     return file.release();
 }
 
@@ -361,9 +442,14 @@ void CTGFileManager::Close(TGOpenFile* file) {
 
 bool CTGFileManager::Create(const std::string& path) {
     std::string norm = NormalizePath(path);
-    if (FindEntry(norm) || table_.count(norm)) return false;
+    PruneLostCreation(norm);
+    if (FindEntry(norm) || table_.count(norm) || FindSession(norm)) return false;
     std::string host = HostPathOf(path);
-    if (!HostFile::Create(host)) return false;
+    // The file itself is made by its first commit, but a directory to make it in must be there now.
+    const std::string hostDirectory = HostDirectoryOf(host);
+    if (!IsHostDirectory(hostDirectory.empty() ? std::string(".") : hostDirectory) || IsHostDirectory(host))
+        return false;
+    created_[norm] = FileSession::ForNewFile(AbsoluteHostPath(host));
     std::string dirKey, name;
     SplitPath(norm, dirKey, name);
     auto dir = table_.find(dirKey);
@@ -373,6 +459,7 @@ bool CTGFileManager::Create(const std::string& path) {
         size_t slash = host.rfind('/');
         e.hostName = slash == std::string::npos ? host : host.substr(slash + 1);
         e.writable = true;
+        e.pendingCreation = true;
         dir->second.emplace(name, std::move(e));
     }
     return true;
@@ -401,27 +488,39 @@ bool CTGFileManager::CreateDirectory(const std::string& path) {
 
 bool CTGFileManager::Delete(const std::string& path) {
     std::string norm = NormalizePath(path);
+    std::string dirKey, name;
+    SplitPath(norm, dirKey, name);
+    if (std::shared_ptr<FileSession> live = FindSession(norm)) {
+        bool onDisk = !live->IsPendingCreation();
+        live->Abandon();
+        created_.erase(norm);
+        sessions_.erase(norm);
+        if (!onDisk) {
+            table_[dirKey].erase(name);
+            return true;
+        }
+    }
+    PruneLostCreation(norm);
     const Entry* e = FindEntry(norm);
     std::string host = HostPathOf(path);
     if (!e) return DeleteHostFile(host);
     if (e->archiveMember || e->isDirectory) return false;
     bool deleted = DeleteHostFile(host);
     // The entry goes when the file is gone from the disk, whether or not this call removed it.
-    if (deleted || !HostFile::Open(host, false)) {
-        std::string dirKey, name;
-        SplitPath(norm, dirKey, name);
-        table_[dirKey].erase(name);
-    }
+    if (deleted || !HostFileExists(host)) table_[dirKey].erase(name);
     return deleted;
 }
 
 bool CTGFileManager::Exists(const std::string& path) {
     std::string norm = NormalizePath(path);
-    if (FindEntry(norm) || table_.count(norm)) return true;
+    PruneLostCreation(norm);
+    if (FindEntry(norm) || table_.count(norm) || FindSession(norm)) return true;
     return HostFile::Open(HostPathOf(path), false) != nullptr;
 }
 
 void CTGFileManager::Reset() {
     table_.clear();
     hostDirectories_.clear();
+    sessions_.clear();
+    created_.clear();
 }

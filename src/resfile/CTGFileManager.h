@@ -12,24 +12,34 @@
 
 #include "platform/HostFile.h"
 
+class FileSession;
+
 class CTGFileManager;
 
-// One open file of the manager: a loose file with its own handle, or a view of an archive member
-// over the archive's shared handle (reads of members take the manager's lock around seek and read).
+// One open file of the manager: a loose file, whose reads and writes go through the session of changes it
+// shares with every other open of the same path (see FileSession: nothing reaches the disk before a commit),
+// or a view of an archive member over the archive's shared handle (reads of members take the manager's lock).
 class TGOpenFile {
 public:
     // Bytes read at the position (0 at the end, for n <= 0, or on failure); archive members are cut at the
     // member's end. The position advances by the bytes read.
     int32_t Read(void* buffer, int32_t n);
-    // Bytes written at the position; 0 when not writable or n <= 0. Extends the recorded length.
+    // Bytes written at the position; 0 when not writable or n <= 0 (or when the change could not be taken).
+    // Extends the length.
     int32_t Write(const void* buffer, int32_t n);
-    // False for a negative position or one past the recorded length (exactly the length is allowed).
+    // False for a negative position or one past the length (exactly the length is allowed).
     bool Seek(int32_t position);
     // Moves to n and cuts or extends the file there; false (nothing changed) when not writable or on failure.
     bool SetLength(int32_t n);
-    // Pushes written data to the disk; false on failure (a member of an archive has nothing to flush: true).
-    bool Flush();
-    int32_t GetLength() const { return length_; }
+    // Puts the changes made since the last commit on the disk at once (see FileSession), or, while a
+    // CommitScope is open, enrols them in the scope's commit. 0, or the code of CommitSessions. Read-only files
+    // and archive members have nothing to commit.
+    int32_t Commit();
+    // Forgets the changes made since the last commit (every open of the path sees the disk's bytes again) and
+    // makes the path's session refuse later commits until every open of it is closed: what those opens hold in
+    // memory may build on the forgotten changes.
+    void Discard();
+    int32_t GetLength() const;
     int32_t GetPosition() const { return position_; }
     // The normalised path (lower case, backslashes).
     const std::string& GetPath() const { return path_; }
@@ -40,7 +50,8 @@ private:
     friend class CTGFileManager;
     TGOpenFile() = default;
     std::string path_;
-    std::shared_ptr<HostFile> handle_;  // for a member: the archive's handle, shared with the manager
+    std::shared_ptr<HostFile> handle_;    // an archive member's (shared) or a read-only loose file's handle
+    std::shared_ptr<FileSession> session_;  // a loose file opened for writing, or read while it has changes
     int64_t base_ = 0;
     int32_t length_ = 0;
     int32_t position_ = 0;
@@ -72,6 +83,7 @@ public:
         int64_t offset = 0;                 // for a member: offset of its data within the archive
         int32_t size = 0;                   // for a member: its length; for a loose file: set by SetLength
         bool isDirectory = false;
+        bool pendingCreation = false;       // made by Create; on the disk only once its first commit is done
     };
 
     // Archive member names longer than this are rejected (the platform's path limit less its terminator).
@@ -100,17 +112,21 @@ public:
     // False when no further entry matches.
     bool FindNext(TGFindData& found);
 
-    // Null on failure; members of archives never open for writing. Release the result with Close.
+    // Null on failure; members of archives never open for writing. Release the result with Close. A loose file
+    // with a journal beside it is first rolled back (see JournalRecovery); one that cannot be written is read
+    // as it was before the interrupted commit, and one whose journal cannot be dealt with does not open.
     TGOpenFile* Open(const std::string& path, bool writable);
     // Closes the platform handle unless it belongs to an archive, and destroys the object (null is allowed).
     void Close(TGOpenFile* file);
     // Creates an empty file (replacing one on disk that the table does not know); false when the path is in
-    // the table or creation fails.
+    // the table. The file reaches the disk with its first commit: until then it exists only for this process,
+    // and a crash leaves nothing behind.
     bool Create(const std::string& path);
     // Makes a directory on disk (an existing one is fine); when its parent is in the table the directory is
     // registered too, empty, so files created in it are listed. False when it neither exists nor was made.
     bool CreateDirectory(const std::string& path);
-    // False for archive members and directories, and when deleting from disk fails.
+    // False for archive members and directories, and when deleting from disk fails. Changes not yet committed
+    // to the file are dropped.
     bool Delete(const std::string& path);
     // True for a path in the table, else when the file can be opened for reading.
     bool Exists(const std::string& path);
@@ -137,10 +153,17 @@ private:
     // The host path of a path given by a caller: mapped names as they stand on disk, others resolved.
     std::string HostPathOf(const std::string& path) const;
     void SetRecordedSize(const std::string& normalizedPath, int32_t size);
+    // The live session of a path (open somewhere, created and not yet opened, or enrolled in a scope), or null.
+    std::shared_ptr<FileSession> FindSession(const std::string& normalizedPath);
+    // Forgets a table entry made by Create whose file neither reached the disk nor has a session any more.
+    void PruneLostCreation(const std::string& normalizedPath);
 
     std::mutex lock_;
     // Directory key (normalised, with final '\') -> entries in byte-wise name order.
     std::map<std::string, Directory> table_;
     // Directory key -> host path of directories that were listed on disk.
     std::map<std::string, std::string> hostDirectories_;
+    // Normalised path -> the session its opens share; files made by Create are held until first opened.
+    std::map<std::string, std::weak_ptr<FileSession>> sessions_;
+    std::map<std::string, std::shared_ptr<FileSession>> created_;
 };

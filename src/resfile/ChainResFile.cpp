@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "resfile/CommitScope.h"
+
 ChainResFile::~ChainResFile() { DestroyMembers(); }
 
 void ChainResFile::AddMember(std::unique_ptr<iResFile> file) {
@@ -86,10 +88,13 @@ ResErr ChainResFile::Resume() {
 }
 
 ResErr ChainResFile::CloseMembers() {
+    // The members' last changes reach the disk together.
+    CommitScope scope;
     ResErr result = kNoErr;
     for (int i = 0; i < CountMembers(); ++i)
         if (ResErr err = slots_[i].member->Close()) result = err;
-    return result;
+    ResErr committed = scope.Finish();
+    return result ? result : committed;
 }
 
 ResErr ChainResFile::Close() { return SetError(CloseMembers()); }
@@ -100,6 +105,8 @@ void ChainResFile::DestroyMembers() {
 
 void ChainResFile::Update() {
     SetError(kNoErr);
+    // The members commit together, so no crash leaves one member's changes without the other's.
+    CommitScope scope;
     ResErr first = kNoErr;
     for (int i = 0; i < CountMembers(); ++i) {
         iResFile& m = *slots_[i].member;
@@ -107,7 +114,8 @@ void ChainResFile::Update() {
         m.Update();
         if (!first) first = m.GetError();
     }
-    SetError(first);
+    ResErr committed = scope.Finish();
+    SetError(first ? first : committed);
 }
 
 bool ChainResFile::IsWritable() {

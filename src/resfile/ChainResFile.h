@@ -72,7 +72,8 @@ public:  // chain
     virtual bool CanAddType(ResType type);
 
 protected:
-    // Closes every member; the result is the last non-zero member result.
+    // Closes every member, their last changes committed together; the last non-zero member result, else the
+    // result of the commit.
     ResErr CloseMembers();
     // Removes and destroys every member, last first.
     void DestroyMembers();

@@ -71,9 +71,15 @@ ResErr FlatFile::SetLength(int32_t n) {
     return file_->SetLength(n) ? kNoErr : kErrOpenFailed;
 }
 
-ResErr FlatFile::Flush() {
+ResErr FlatFile::Commit() {
     if (!file_) return kErrNotOpen;
-    return file_->Flush() ? kNoErr : kErrOpenFailed;
+    return file_->Commit();
+}
+
+ResErr FlatFile::Discard() {
+    if (!file_) return kErrNotOpen;
+    file_->Discard();
+    return kNoErr;
 }
 
 ResErr FlatFile::GetLength(int32_t& out) const {

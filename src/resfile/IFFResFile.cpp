@@ -26,7 +26,7 @@ ResErr IFFResFile::Create(const std::string& path) {
     if (!err) {
         auto header = MakeIFFHeader10();
         err = file_.Write(header.data(), kIFFHeaderSize);
-        if (!err) err = file_.Flush();
+        if (!err) err = file_.Commit();
         ResErr closeErr = file_.Close();
         if (!err) err = closeErr;
     }
@@ -70,16 +70,17 @@ ResErr IFFResFile::Close() {
     bool writable = file_.IsWritable();
     try {
         // A resource that was only added, or a changed name, reaches the disk even when nothing else changed.
-        if (writable && (namesChanged_ || resources_.HasUnwritten())) {
-            Update();
-            first = GetError();
-        }
+        if (writable && (namesChanged_ || resources_.HasUnwritten())) first = WriteUnwritten();
     } catch (const std::bad_alloc&) {
         first = kErrNoMemory;
     }
     DiscardLists();
-    // Free space is given back whether or not this session changed anything.
+    // Free space is given back whether or not this session changed anything; the unwritten resources and the
+    // compaction reach the disk in one commit.
     if (!first && writable && freeSpace_ >= kCompactThreshold) first = Compact();
+    if (!first && writable) first = file_.Commit();
+    // A close that failed part-way leaves the file as its last commit left it.
+    if (first && writable) file_.Discard();
     freeSpace_ = 0;
     ResErr closed = file_.Close();
     return SetError(first ? first : closed);
@@ -94,25 +95,31 @@ void IFFResFile::DiscardLists() {
     open_ = false;
 }
 
+ResErr IFFResFile::WriteUnwritten() {
+    ResErr first = kNoErr;
+    if (namesChanged_) {
+        try {
+            first = WriteNameList();
+        } catch (const std::bad_alloc&) {
+            first = kErrNoMemory;
+        }
+    }
+    for (auto& t : resources_.types)
+        for (auto& e : t.entries)
+            if (e.offset < 0 && e.data) {
+                Write(e.data.get());
+                if (!first) first = GetError();
+            }
+    return first;
+}
+
 void IFFResFile::Update() {
     if (!OpenCheck()) return;
     ResErr first = kNoErr;
     if (file_.IsWritable()) {
-        if (namesChanged_) {
-            try {
-                first = WriteNameList();
-            } catch (const std::bad_alloc&) {
-                first = kErrNoMemory;
-            }
-        }
-        for (auto& t : resources_.types)
-            for (auto& e : t.entries)
-                if (e.offset < 0 && e.data) {
-                    Write(e.data.get());
-                    if (!first) first = GetError();
-                }
+        first = WriteUnwritten();
+        if (!first) first = file_.Commit();
     }
-    if (!first && file_.Flush()) first = kErrOpenFailed;
     SetError(first);
 }
 
@@ -333,12 +340,6 @@ void IFFResFile::Add(DataHandle* h, ResType type, ResID id, std::string_view nam
             }
             e->data.reset();
             ForgetName(e->nameIndex, e);
-            if (file_.Flush()) {
-                e->nameIndex = kNoNameIndex;
-                names_.EmptyEntry(nameIndex);
-                SetError(kErrOpenFailed);
-                return;
-            }
         } else {
             e = &resources_.AddEntry(type);
         }
@@ -390,8 +391,7 @@ void IFFResFile::Delete(DataHandle* h) {
     if (e->offset >= 0) err = FreeChunk(e->offset);
     ForgetName(e->nameIndex, e);
     resources_.RemoveEntry(t, e);
-    ResErr flushErr = file_.Flush() ? kErrOpenFailed : kNoErr;
-    SetError(err ? err : flushErr);
+    SetError(err);
 }
 
 void IFFResFile::SetInfo(DataHandle* h, ResID id, std::string_view name, uint8_t variant) {
@@ -437,9 +437,8 @@ void IFFResFile::SetInfo(DataHandle* h, ResID id, std::string_view name, uint8_t
         if (!err) {
             ch.id = e->id;
             ch.nameIndex = e->nameIndex;
-            WriteHeaderAt(e->offset, ch);
+            err = WriteHeaderAt(e->offset, ch);
         }
     }
-    file_.Flush();
     SetError(err);
 }

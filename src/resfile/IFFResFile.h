@@ -15,7 +15,8 @@
 // index. Data is loaded on the first fetch and cached until released. A changed name list is written
 // back as id 1 (and the id 0 form deleted) by Update and Close. Close writes unwritten resources and,
 // whenever the file is writable and more than 10239 bytes are free, drops the free chunks; an
-// unchanged file with less free space is left untouched. There are no variants and no map.
+// unchanged file with less free space is left untouched. There are no variants and no map. Changes reach the
+// disk only when Update or Close commits them, all at once (see FileSession).
 class IFFResFile : public iResFile {
 public:
     IFFResFile() = default;
@@ -33,7 +34,8 @@ public:  // iResFile
     // Not supported by this kind: -50.
     ResErr Suspend() override;
     ResErr Resume() override;
-    // Returns the first error of the final update or compaction, else the close result.
+    // Returns the first error of the final update, compaction or commit, else the close result. A close that
+    // fails leaves the file as the last commit left it.
     ResErr Close() override;
     void Update() override;
     bool IsWritable() override;
@@ -79,6 +81,8 @@ public:  // inspection for tools and tests
 
 private:
     bool OpenCheck();
+    // Writes the changed name list and every resource not yet written; the first error.
+    ResErr WriteUnwritten();
     ResErr ReadHeaderAt(int32_t offset, ChunkHeader10& out);
     ResErr WriteHeaderAt(int32_t offset, const ChunkHeader10& h);
     void AddFreeSpace(int64_t delta);

@@ -24,7 +24,7 @@ ResErr IFFResFile2::Create(const std::string& path) {
     if (!err) {
         auto header = MakeIFFHeader25(0);
         err = file_.Write(header.data(), kIFFHeaderSize);
-        if (!err) err = file_.Flush();
+        if (!err) err = file_.Commit();
         ResErr closeErr = file_.Close();
         if (!err) err = closeErr;
     }
@@ -83,16 +83,17 @@ ResErr IFFResFile2::Close() {
     ResErr first = kNoErr;
     bool writable = file_.IsWritable();
     try {
-        // A resource that was only added reaches the disk even when nothing else changed.
-        if (writable && (modified_ || HasUnwritten())) {
-            Update();
-            first = GetError();
-        }
+        // A resource that was only added reaches the disk even when nothing else changed. The unwritten
+        // resources, the compaction and the map reach the disk in one commit.
+        if (writable && (modified_ || HasUnwritten())) first = WriteUnwritten();
         if (!first && writable && modified_ && map_->freeSpace >= kCompactThreshold) first = Compact();
         if (!first && writable && modified_) first = WriteMap();
+        if (!first && writable) first = file_.Commit();
     } catch (const std::bad_alloc&) {
         if (!first) first = kErrNoMemory;
     }
+    // A close that failed part-way leaves the file as its last commit left it.
+    if (first && writable) file_.Discard();
     DiscardMap();
     ResErr closed = file_.Close();
     return SetError(first ? first : closed);
@@ -105,8 +106,7 @@ void IFFResFile2::DiscardMap() {
     openedThroughMap_ = false;
 }
 
-void IFFResFile2::Update() {
-    if (!OpenCheck()) return;
+ResErr IFFResFile2::WriteUnwritten() {
     ResErr first = kNoErr;
     for (auto g = map_->groups.rbegin(); g != map_->groups.rend(); ++g)
         for (auto e = g->entries.rbegin(); e != g->entries.rend(); ++e)
@@ -114,7 +114,13 @@ void IFFResFile2::Update() {
                 Write(e->data.get());
                 if (!first) first = GetError();
             }
-    if (!first && file_.Flush()) first = kErrOpenFailed;
+    return first;
+}
+
+void IFFResFile2::Update() {
+    if (!OpenCheck()) return;
+    ResErr first = WriteUnwritten();
+    if (!first && file_.IsWritable()) first = file_.Commit();
     SetError(first);
 }
 
@@ -321,11 +327,6 @@ void IFFResFile2::AddVariant(DataHandle* h, ResType type, ResID id, std::string_
                 e->offset = -1;
             }
             e->data.reset();
-            if (ResErr err = file_.Flush()) {
-                SetError(kErrOpenFailed);
-                (void)err;
-                return;
-            }
         } else {
             IFFResTypeGroup& g = map_->GetOrAddGroup(type);
             g.entries.emplace_back();
@@ -373,8 +374,7 @@ void IFFResFile2::Delete(DataHandle* h) {
     ResErr err = kNoErr;
     if (e->offset >= 0) err = FreeChunk(e->offset);
     map_->RemoveEntry(g, e);
-    ResErr flushErr = file_.Flush() ? kErrOpenFailed : kNoErr;
-    SetError(err ? err : flushErr);
+    SetError(err);
 }
 
 void IFFResFile2::SetInfo(DataHandle* h, ResID id, std::string_view name, uint8_t) {
@@ -401,9 +401,8 @@ void IFFResFile2::SetInfo(DataHandle* h, ResID id, std::string_view name, uint8_
         if (!err) {
             ch.id = e->id;
             ch.SetName(e->name.Str());
-            WriteHeaderAt(e->offset, ch);
+            err = WriteHeaderAt(e->offset, ch);
         }
     }
-    file_.Flush();
     SetError(err);
 }

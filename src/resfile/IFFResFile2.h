@@ -12,8 +12,9 @@
 // Opening reads the header, then the resource map when the header names a usable one, otherwise
 // every chunk header. Data is loaded on the first fetch and cached until released. The first
 // chunk-header write after an open resets the file header to "no map" (freeing the old map chunk
-// when it really is one), so an interrupted run leaves a file that the next reader scans. Close
-// writes unwritten resources, compacts at 10240 free bytes and writes a new map.
+// when it really is one). Close writes unwritten resources, compacts at 10240 free bytes and writes a
+// new map. Changes reach the disk only when Update or Close commits them, all at once (see FileSession):
+// a crash leaves the file as the last commit left it.
 class IFFResFile2 : public iResFile {
 public:
     IFFResFile2() = default;
@@ -25,8 +26,11 @@ public:  // iResFile
     ResErr Open(const std::string& path) override;
     ResErr Suspend() override;
     ResErr Resume() override;
-    // Returns the first error of the final update, compaction or map step, else the close result.
+    // Returns the first error of the final update, compaction, map or commit step, else the close result. A
+    // close that fails leaves the file as the last commit left it.
     ResErr Close() override;
+    // Writes the unwritten resources and commits every change of the session; the first error (-46, -48 or
+    // -50 when the commit failed, and the file is then as the last commit left it).
     void Update() override;
     bool IsWritable() override;
     ResErr GetPath(std::string& out) override;
@@ -80,6 +84,8 @@ private:
     ResErr Compact();
     ResErr WriteMap();
     bool HasUnwritten() const;
+    // Writes every resource that was added but not yet written; the first error.
+    ResErr WriteUnwritten();
     void DiscardMap();
 
     FlatFile file_;

@@ -253,7 +253,6 @@ ResErr IFFResFile2::WriteEntry(ResType type, IFFResMapEntry& e) {
         if (ResErr err = file_.Seek(e.offset + kChunkHeaderSize)) return err;
         if (ResErr err = file_.Write(data->Data(), n)) return err;
     }
-    if (ResErr err = file_.Flush()) return err;
     e.storedFlags = e.flags;
     return kNoErr;
 }
@@ -320,7 +319,6 @@ ResErr IFFResFile2::WriteMap() {
     auto header = MakeIFFHeader25(static_cast<uint32_t>(e.offset));
     if (ResErr err = file_.Seek(0)) return err;
     if (ResErr err = file_.Write(header.data(), kIFFHeaderSize)) return err;
-    if (ResErr err = file_.Flush()) return err;
     headerMapOffset_ = e.offset;
     return kNoErr;
 }

@@ -229,7 +229,6 @@ ResErr IFFResFile::WriteEntry(ResType type, IFFChunkEntry& e) {
         if (ResErr err = file_.Seek(e.offset + kChunkHeaderSize10)) return err;
         if (ResErr err = file_.Write(data->Data(), n)) return err;
     }
-    if (ResErr err = file_.Flush()) return err;
     e.storedFlags = e.flags;
     return kNoErr;
 }

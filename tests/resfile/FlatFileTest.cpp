@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/FaultInjection.h"
+#include "platform/HostFile.h"
 #include "resfile/CTGFileManager.h"
 #include "resfile/FlatFile.h"
 #include "support/ArchiveBytes.h"
@@ -41,7 +42,8 @@ TEST_F(FlatFileTest, EveryOperationOnAClosedObjectIsNotOpen) {
     EXPECT_EQ(f.Write(buf, 4), kErrNotOpen);
     EXPECT_EQ(f.Seek(0), kErrNotOpen);
     EXPECT_EQ(f.SetLength(0), kErrNotOpen);
-    EXPECT_EQ(f.Flush(), kErrNotOpen);
+    EXPECT_EQ(f.Commit(), kErrNotOpen);
+    EXPECT_EQ(f.Discard(), kErrNotOpen);
     EXPECT_EQ(f.GetLength(length), kErrNotOpen);
     EXPECT_EQ(f.GetPath(path), kErrNotOpen);
     EXPECT_EQ(length, 7);
@@ -52,15 +54,19 @@ TEST_F(FlatFileTest, CreateAndRemoveCodes) {
     FlatFile f;
     EXPECT_EQ(f.Create(".\\Objects\\loose.IFF"), kErrFileExists);
     EXPECT_EQ(f.Create(".\\objects\\member.iff"), kErrFileExists);
-    EXPECT_EQ(f.Create(".\\Missing\\new.iff"), kErrCreateFailed);
+    EXPECT_EQ(f.Create(".\\Missing\\new.iff"), kErrCreateFailed);  // no directory to make it in
     EXPECT_EQ(f.Create(".\\Objects\\New.iff"), kNoErr);
-    EXPECT_EQ(ReadFileBytes(dir.Join("Objects/New.iff")).size(), 0u);
+    // A new file reaches the disk with its first commit.
+    EXPECT_FALSE(HostFileExists(dir.Join("Objects/New.iff")));
+    EXPECT_EQ(f.Create(".\\Objects\\new.iff"), kErrFileExists);
 
     ASSERT_EQ(f.Open(".\\objects\\new.iff"), kNoErr);
     EXPECT_EQ(f.Create(".\\Objects\\Other.iff"), kErrAlreadyOpen);
     EXPECT_EQ(f.Remove(".\\Objects\\Loose.iff"), kErrAlreadyOpen);
     EXPECT_EQ(f.Open(".\\Objects\\Loose.iff"), kErrAlreadyOpen);
+    ASSERT_EQ(f.Commit(), kNoErr);
     ASSERT_EQ(f.Close(), kNoErr);
+    EXPECT_EQ(ReadFileBytes(dir.Join("Objects/New.iff")).size(), 0u);
 
     EXPECT_EQ(f.Remove(".\\Objects\\nothing.iff"), kErrFileNotFound);
     EXPECT_EQ(f.Remove(".\\Objects\\member.iff"), kErrRemoveFailed);
@@ -91,7 +97,7 @@ TEST_F(FlatFileTest, LooseFileOpensWritableAndReadsWritesSeeks) {
     EXPECT_EQ(f.Seek(3), kNoErr);
     EXPECT_EQ(f.Read(buf, 8), kErrRead);  // only 4 bytes left
     EXPECT_EQ(f.SetLength(2), kNoErr);
-    EXPECT_EQ(f.Flush(), kNoErr);
+    EXPECT_EQ(f.Commit(), kNoErr);
     EXPECT_EQ(f.Close(), kNoErr);
     EXPECT_EQ(ReadFileBytes(dir.Join("Objects/Loose.iff")), (std::vector<uint8_t>{'L', 'O'}));
 }
@@ -114,21 +120,29 @@ TEST_F(FlatFileTest, ArchiveMemberOpensReadOnly) {
     EXPECT_EQ(f.Close(), kErrNotOpen);
 }
 
-TEST_F(FlatFileTest, HostFailuresBecomeShortWriteAndFlushOrLengthFailures) {
+TEST_F(FlatFileTest, ChangesReachTheDiskOnlyByACommitThatSucceeds) {
+    const auto original = ReadFileBytes(dir.Join("Objects/Loose.iff"));
     FlatFile f;
     ASSERT_EQ(f.Open(".\\Objects\\Loose.iff"), kNoErr);
-    FaultInjection::FailNth(FaultInjection::Op::Write, 1);
-    FaultInjection::FailNth(FaultInjection::Op::Flush, 1);
-    FaultInjection::FailNth(FaultInjection::Op::SetLength, 1);
-    EXPECT_EQ(f.Write("abcd", 4), kErrShortWrite);
-    EXPECT_EQ(f.Flush(), kErrOpenFailed);
-    int32_t before = 0, after = 0;
-    ASSERT_EQ(f.GetLength(before), kNoErr);
-    EXPECT_EQ(f.SetLength(100), kErrOpenFailed);
-    ASSERT_EQ(f.GetLength(after), kNoErr);
-    EXPECT_EQ(after, before);  // a failed length change records nothing
+    ASSERT_EQ(f.Seek(0), kNoErr);
     EXPECT_EQ(f.Write("abcd", 4), kNoErr);
-    EXPECT_EQ(f.Flush(), kNoErr);
+    EXPECT_EQ(f.SetLength(3), kNoErr);
+    EXPECT_EQ(ReadFileBytes(dir.Join("Objects/Loose.iff")), original);
+    // The journal, the file and the sync each fail once: every time the file keeps its bytes.
+    for (auto op : {FaultInjection::Op::Write, FaultInjection::Op::Flush, FaultInjection::Op::SetLength}) {
+        FaultInjection::FailNth(op, op == FaultInjection::Op::Write ? 2 : 1);
+        EXPECT_NE(f.Commit(), kNoErr);
+        FaultInjection::Reset();
+        EXPECT_EQ(ReadFileBytes(dir.Join("Objects/Loose.iff")), original);
+        EXPECT_FALSE(HostFileExists(dir.Join("Objects/Loose.iff-journal")));
+    }
+    EXPECT_EQ(f.Commit(), kNoErr);
+    auto now = ReadFileBytes(dir.Join("Objects/Loose.iff"));
+    EXPECT_EQ(std::string(now.begin(), now.end()), "abc");
+    // What is not committed when the file closes is dropped.
+    EXPECT_EQ(f.SetLength(1), kNoErr);
+    EXPECT_EQ(f.Close(), kNoErr);
+    EXPECT_EQ(ReadFileBytes(dir.Join("Objects/Loose.iff")), now);
 }
 
 }  // namespace

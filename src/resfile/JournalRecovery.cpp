@@ -1,0 +1,119 @@
+// JournalRecovery: rolling files back from the journals of interrupted commits.
+#include "resfile/JournalRecovery.h"
+
+#include <memory>
+
+#include "platform/HostDirectory.h"
+#include "platform/HostFile.h"
+
+namespace {
+
+// True when the journal was written for the file now at that path (a file put there since is not touched).
+bool BelongsTo(const FileJournal& journal, const std::string& hostPath) {
+    if (journal.device == 0 && journal.inode == 0) return true;
+    std::unique_ptr<HostFile> file = HostFile::Open(hostPath, false);
+    uint64_t device = 0, inode = 0;
+    return file && file->GetIdentity(device, inode) && device == journal.device && inode == journal.inode;
+}
+
+RecoveryResult RollBackOne(const std::string& hostPath, const FileJournal& journal) {
+    const std::string journalPath = JournalPathOf(hostPath);
+    if (journal.createdFile) {
+        if (HostFileExists(hostPath) && !DeleteHostFile(hostPath)) return RecoveryResult::kFailed;
+        RemoveDurably(journalPath);
+        return RecoveryResult::kRecovered;
+    }
+    if (!HostFileExists(hostPath) || !BelongsTo(journal, hostPath)) {
+        RemoveDurably(journalPath);
+        return RecoveryResult::kRecovered;
+    }
+    if (!IsHostFileWritable(hostPath)) return RecoveryResult::kNotWritable;
+    std::unique_ptr<HostFile> file = HostFile::Open(hostPath, true);
+    if (!file) return RecoveryResult::kNotWritable;
+    if (!RollBackFile(*file, journal) || !file->Close()) return RecoveryResult::kFailed;
+    // Should the removal fail, the next open plays the same journal back again, which changes nothing.
+    RemoveDurably(journalPath);
+    return RecoveryResult::kRecovered;
+}
+
+// Rolls back a file of a super-journal that is not the one being opened; true when it needs nothing more.
+bool RollBackMember(const std::string& hostPath) {
+    FileJournal journal;
+    JournalRead read = ReadJournal(JournalPathOf(hostPath), journal);
+    if (read == JournalRead::kMissing) return true;  // its journal never got written: the file was not touched
+    if (read == JournalRead::kDamaged) return RemoveDurably(JournalPathOf(hostPath));
+    if (read != JournalRead::kOk) return false;
+    return RollBackOne(hostPath, journal) == RecoveryResult::kRecovered;
+}
+
+}  // namespace
+
+std::string NameRelativeTo(const std::string& directory, const std::string& hostPath) {
+    if (HostDirectoryOf(hostPath) == directory) {
+        size_t slash = hostPath.rfind('/');
+        return slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
+    }
+    if (!hostPath.empty() && hostPath[0] == '/') return hostPath;
+    return CurrentHostDirectory() + "/" + hostPath;
+}
+
+std::string ResolveRelativeTo(const std::string& directory, const std::string& name) {
+    if (name.find('/') != std::string::npos || directory.empty()) return name;
+    return directory == "/" ? "/" + name : directory + "/" + name;
+}
+
+bool RollBackFile(HostFile& file, const FileJournal& journal) {
+    for (const SavedRange& r : journal.ranges)
+        if (!file.WriteAt(r.offset, r.bytes.data(), static_cast<int64_t>(r.bytes.size()))) return false;
+    if (file.Size() != journal.originalLength && !file.SetLength(journal.originalLength)) return false;
+    return file.Flush();
+}
+
+RecoveryResult RecoverInterruptedCommit(const std::string& hostPath) {
+    const std::string journalPath = JournalPathOf(hostPath);
+    FileJournal journal;
+    switch (ReadJournal(journalPath, journal)) {
+    case JournalRead::kMissing:
+        return RecoveryResult::kNothing;
+    case JournalRead::kUnreadable:
+        return RecoveryResult::kFailed;
+    case JournalRead::kDamaged:
+        // Still being written when the writer stopped: the file itself was not touched yet.
+        RemoveDurably(journalPath);
+        return RecoveryResult::kRecovered;
+    case JournalRead::kOk:
+        break;
+    }
+    if (journal.superJournal.empty()) return RollBackOne(hostPath, journal);
+
+    const std::string directory = HostDirectoryOf(hostPath);
+    const std::string superPath = ResolveRelativeTo(directory, journal.superJournal);
+    SuperJournal super;
+    JournalRead read = ReadSuperJournal(superPath, super);
+    if (read == JournalRead::kMissing) {
+        // The super-journal's removal committed every file of it.
+        RemoveDurably(journalPath);
+        return RecoveryResult::kRecovered;
+    }
+    if (read != JournalRead::kOk) return RollBackOne(hostPath, journal);  // the others find it and roll back too
+    bool allDone = true;
+    const std::string superDirectory = HostDirectoryOf(superPath);
+    for (const std::string& name : super.files) {
+        std::string member = ResolveRelativeTo(superDirectory, name);
+        if (member != hostPath && !RollBackMember(member)) allDone = false;
+    }
+    RecoveryResult result = RollBackOne(hostPath, journal);
+    if (result != RecoveryResult::kRecovered) allDone = false;
+    if (allDone) RemoveDurably(superPath);
+    return result;
+}
+
+bool FindJournalToView(const std::string& hostPath, FileJournal& out) {
+    if (ReadJournal(JournalPathOf(hostPath), out) != JournalRead::kOk) return false;
+    if (!out.superJournal.empty()) {
+        SuperJournal super;
+        std::string superPath = ResolveRelativeTo(HostDirectoryOf(hostPath), out.superJournal);
+        if (ReadSuperJournal(superPath, super) == JournalRead::kMissing) return false;
+    }
+    return BelongsTo(out, hostPath);
+}
