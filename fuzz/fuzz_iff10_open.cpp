@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     IFFResFile file;
     if (file.Open(gPath) != kNoErr) return 0;
     std::string name;
-    for (int16_t t = 1; t <= file.CountTypes(); ++t) {
+    for (int32_t t = 1; t <= file.CountTypes(); ++t) {
         ResType type = file.GetIndexedType(t);
-        for (int16_t i = 1; i <= file.CountResources(type); ++i)
+        for (int32_t i = 1; i <= file.CountResources(type); ++i)
             if (DataHandle* h = file.GetIndexedResource(type, i, nullptr)) file.GetName(h, name);
     }
     // Edits run the allocator, the name list written back and, at close, compaction.

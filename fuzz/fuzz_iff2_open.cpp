@@ -45,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!WriteInput(bytes.data(), bytes.size())) return 0;
     IFFResFile2 file;
     if (file.Open(gPath) != kNoErr) return 0;
-    for (int16_t t = 1; t <= file.CountTypes(); ++t) {
+    for (int32_t t = 1; t <= file.CountTypes(); ++t) {
         ResType type = file.GetIndexedType(t);
-        for (int16_t i = 1; i <= file.CountResources(type); ++i) file.GetIndexedResource(type, i, nullptr);
+        for (int32_t i = 1; i <= file.CountResources(type); ++i) file.GetIndexedResource(type, i, nullptr);
     }
     // Edits run the allocator, the freeing of the old map and, at close, compaction and the new map.
     if (file.CountTypes() > 0) {

@@ -50,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ObjResFile file;
     if (file.Open(gBase + "/pair") != kNoErr) return 0;
-    for (int16_t t = 1; t <= file.CountTypes(); ++t) {
+    for (int32_t t = 1; t <= file.CountTypes(); ++t) {
         ResType type = file.GetIndexedType(t);
-        for (int16_t i = 1; i <= file.CountResources(type); ++i)
+        for (int32_t i = 1; i <= file.CountResources(type); ++i)
             if (DataHandle* h = file.GetIndexedResource(type, i, nullptr)) {
                 std::string name;
                 file.GetName(h, name);

@@ -34,9 +34,18 @@ ObjectCatalog& ObjectCatalog::Instance() {
     return catalog;
 }
 
-void ObjectCatalog::Clear() {
+ResErr ObjectCatalog::Clear(std::string* failedPath) {
     current_ = nullptr;
+    ResErr first = kNoErr;
+    for (auto& f : files_) {
+        ResErr err = f->Close();
+        if (err && !first) {
+            first = err;
+            if (failedPath) *failedPath = f->path;
+        }
+    }
     files_.clear();
+    return first;
 }
 
 void ObjectCatalog::Scan(const std::vector<std::string>& directories, const std::vector<std::string>& internalPaths,
@@ -131,23 +140,28 @@ ObjectFile* ObjectCatalog::AddClonedFile(std::unique_ptr<ObjResFile> file, const
     return raw;
 }
 
-ObjectFile* ObjectCatalog::DeleteFile(ObjectFile* file) {
+ObjectFile* ObjectCatalog::DeleteFile(ObjectFile* file, bool* deleted) {
+    if (deleted) *deleted = false;
     int i = IndexOf(file);
     if (i < 0) return current_;
-    std::unique_ptr<ObjectFile> record = std::move(files_[static_cast<size_t>(i)]);
-    if (record->file) {
-        record->file->Close();
-        record->file.reset();
+    file->Close();
+    CTGFileManager& fm = CTGFileManager::Instance();
+    if (!fm.Delete(file->path) && fm.Exists(file->path)) {
+        // Still on the disk: the record stays, with its file open again.
+        auto reopened = std::make_unique<ObjResFile>();
+        if (reopened->Open(StripExtension(file->path)) == kNoErr) file->file = std::move(reopened);
+        LoadObjectFile(*file, false);
+        return current_;
     }
+    // The sprite companion goes with it: left behind it would be taken up by a later file of the
+    // same name, and it makes creating that file fail.
+    std::string companion = StripExtension(file->path) + ".spf";
+    if (fm.Exists(companion)) fm.Delete(companion);
+    if (deleted) *deleted = true;
+    std::unique_ptr<ObjectFile> record = std::move(files_[static_cast<size_t>(i)]);
     current_ = nullptr;
     int n = static_cast<int>(files_.size());
     files_.erase(files_.begin() + i);
     if (n >= 2) current_ = files_[static_cast<size_t>(i < n - 1 ? i : n - 2)].get();
-    CTGFileManager& fm = CTGFileManager::Instance();
-    fm.Delete(record->path);
-    // The sprite companion goes with it: left behind it would be taken up by a later file of the
-    // same name, and it makes creating that file fail.
-    std::string companion = StripExtension(record->path) + ".spf";
-    if (fm.Exists(companion)) fm.Delete(companion);
     return current_;
 }

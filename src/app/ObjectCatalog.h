@@ -44,14 +44,16 @@ public:
 
     // Closes the file, removes its record, deletes it from disk (with its ".spf" companion), and makes
     // the file that took its place in the list (or the new last one) current. Returns the new
-    // current file (null when the catalogue is empty).
-    ObjectFile* DeleteFile(ObjectFile* file);
+    // current file (null when the catalogue is empty). When the file cannot be deleted from disk it is
+    // opened again and keeps its record and place, and `deleted` (when given) is set false.
+    ObjectFile* DeleteFile(ObjectFile* file, bool* deleted = nullptr);
 
     ObjectFile* GetCurrentFile() const { return current_; }
     void SetCurrentFile(ObjectFile* file) { current_ = file; }
 
-    // Forgets every record (closing its file).
-    void Clear();
+    // Forgets every record (closing its file); the first close error, with the path of its file in `failedPath`
+    // (when given).
+    ResErr Clear(std::string* failedPath = nullptr);
 
 private:
     void ScanDirectory(const std::string& directory, const std::vector<std::string>& internalPaths, int depth);

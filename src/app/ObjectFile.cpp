@@ -10,11 +10,20 @@ PaletteEntry::PaletteEntry(PaletteEntry&&) noexcept = default;
 PaletteEntry& PaletteEntry::operator=(PaletteEntry&&) noexcept = default;
 
 ObjectFile::ObjectFile() = default;
-ObjectFile::~ObjectFile() {
-    if (file) file->Close();
-}
+ObjectFile::~ObjectFile() { Close(); }
 
 bool ObjectFile::IsEditable() const { return file && file->IsWritable(); }
+
+ResErr ObjectFile::Close() {
+    if (!file) return kNoErr;
+    ResErr err = file->IsOpen() ? file->Close() : kNoErr;
+    file.reset();
+    return err;
+}
+
+std::string SaveFailureText(const std::string& path, ResErr error) {
+    return "Could not save the object file \"" + path + "\", error #" + std::to_string(error) + "!";
+}
 
 std::string DisplayNameOf(const std::string& path) {
     size_t slash = path.rfind('\\');
@@ -29,8 +38,8 @@ namespace {
 // Fetches each resource of a type by index and hands its id and name (and data) to `use`.
 template <class Fn>
 void ForEachResource(iResFile& file, ResType type, Fn use) {
-    int16_t count = file.CountResources(type);
-    for (int16_t i = 1; i <= count; ++i) {
+    int32_t count = file.CountResources(type);
+    for (int32_t i = 1; i <= count; ++i) {
         DataHandle* h = file.GetIndexedResource(type, i, nullptr);
         if (!h) continue;
         ResID id = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "objects/ObjectDefinition.h"
+#include "resfile/ResErrors.h"
 #include "resfile/ResTypes.h"
 
 class ObjResFile;
@@ -74,9 +75,15 @@ struct ObjectFile {
 
     // True when the resource file reports itself writable.
     bool IsEditable() const;
+    // Closes the resource file (committing what is not committed yet) and lets it go; the close result (0 when
+    // no file is open). Owners call it so that a failure reaches the user; the destructor's close cannot report.
+    ResErr Close();
     // The number of objects, tiles included.
     size_t CountObjects() const { return objects.size(); }
 };
+
+// The message that tells the user a file could not be saved: "Could not save the object file "PATH", error #N!"
+std::string SaveFailureText(const std::string& path, ResErr error);
 
 // The file name without directory (up to the last '\', else the last '/') and without the text from
 // its last '.' on.

@@ -13,6 +13,7 @@ namespace cli {
 
 namespace {
 bool gGameDirGiven = false;
+bool gSaveFailed = false;
 bool gCatalogLoaded = false;
 std::unique_ptr<TerminalProgressHost> gHost;
 
@@ -48,8 +49,21 @@ ObjectCatalog& LoadCatalog() {
     return catalog;
 }
 
-void CloseCatalog() {
-    if (gCatalogLoaded) ObjectCatalog::Instance().Clear();
+void ReportSaveFailure(const std::string& path, ResErr error) {
+    PrintError(SaveFailureText(path, error));
+    gSaveFailed = true;
+}
+
+bool CloseCatalog() {
+    std::string failedPath;
+    if (gCatalogLoaded)
+        if (ResErr err = ObjectCatalog::Instance().Clear(&failedPath)) ReportSaveFailure(failedPath, err);
+    return !gSaveFailed;
+}
+
+ObjectFileArg::~ObjectFileArg() {
+    if (!owned) return;
+    if (ResErr err = owned->Close()) ReportSaveFailure(owned->path, err);
 }
 
 bool ResolveObjectFile(const std::string& arg, bool needCatalog, ObjectFileArg& out) {

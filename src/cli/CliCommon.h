@@ -46,8 +46,11 @@ void InstallTerminalHost(bool assumeYes);
 // Runs the program's start-up once (settings, object directories mapped, catalogue scanned) and
 // returns the catalogue, as the workbench has it when its main window shows.
 ObjectCatalog& LoadCatalog();
-// Closes every catalogued file (a changed file is compacted as it closes).
-void CloseCatalog();
+// Closes every catalogued file (a changed file is compacted as it closes); false, with a printed message, when a
+// file could not be saved as it closed, here or earlier (an ObjectFileArg's own file).
+bool CloseCatalog();
+// Prints that a file could not be saved and remembers it, so that the program exits with 1.
+void ReportSaveFailure(const std::string& path, ResErr error);
 
 // An object file named on the command line. `record` is the catalogue's record or, for a path the
 // catalogue does not hold, `owned`.
@@ -55,6 +58,11 @@ struct ObjectFileArg {
     std::unique_ptr<ObjectFile> owned;
     ObjectFile* record = nullptr;
     ObjResFile& File() const { return *record->file; }
+    // Closes an owned file; a failure is reported (ReportSaveFailure).
+    ~ObjectFileArg();
+    ObjectFileArg() = default;
+    ObjectFileArg(ObjectFileArg&&) = default;
+    ObjectFileArg& operator=(ObjectFileArg&&) = default;
 };
 // Resolves a display name of the catalogue (letter case ignored) or a path of an object file (with or
 // without .iff/.spf). With `needCatalog` the catalogue is always loaded and a path it holds gives its

@@ -39,15 +39,22 @@ void AddDeleteCommand(CLI::App& app, int& exitCode) {
             return;
         }
         std::string path = arg.record->path;
+        bool deleted = false;
         if (arg.owned) {
             // A file outside the catalogue's directories: closed and deleted the same way.
+            arg.owned->Close();
             arg.owned.reset();
             CTGFileManager& fm = CTGFileManager::Instance();
-            fm.Delete(path);
+            deleted = fm.Delete(path) || !fm.Exists(path);
             std::string companion = StripExtension(path) + ".spf";
-            if (fm.Exists(companion)) fm.Delete(companion);
+            if (deleted && fm.Exists(companion)) fm.Delete(companion);
         } else {
-            catalog.DeleteFile(arg.record);
+            catalog.DeleteFile(arg.record, &deleted);
+        }
+        if (!deleted) {
+            PrintError("could not delete '" + path + "'");
+            exitCode = kExitError;
+            return;
         }
         std::printf("deleted %s\n", path.c_str());
     });

@@ -230,7 +230,7 @@ void RunEdit(const EditArgs& args, int& exitCode) {
             std::printf("Price %s stored as %s\n", args.price.c_str(), priceShown.c_str());
         for (const PendingSet& s : sets) session.StoreProperty(*s.property, s.input);
         if (args.allLanguages) session.SetAllLanguages();
-        if (ResErr err = session.GetStoreError()) {
+        if (ResErr err = session.Save()) {
             PrintError("writing the object failed: " + ErrorText(err));
             exitCode = kExitError;
         }

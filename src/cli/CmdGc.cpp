@@ -30,8 +30,14 @@ void AddGcCommand(CLI::App& app, int& exitCode) {
         }
         LoadObjectFile(*arg.record, true);
         ProgressBegin("Garbage Collecting", 0, 0);
-        int deleted = CollectGarbage(*arg.record);
+        ResErr error = kNoErr;
+        int deleted = CollectGarbage(*arg.record, &error);
         ProgressEnd();
+        if (error) {
+            PrintError("garbage collection of '" + arg.record->path + "' failed: " + ErrorText(error));
+            exitCode = kExitError;
+            return;
+        }
         std::printf("%d unused resource%s deleted\n", deleted, deleted == 1 ? "" : "s");
     });
 }

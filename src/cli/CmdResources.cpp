@@ -43,12 +43,12 @@ void AddResourcesCommand(CLI::App& app, int& exitCode) {
             exitCode = kExitError;
             return;
         }
-        int16_t types = file->CountTypes();
-        for (int16_t t = 1; t <= types; ++t) {
+        int32_t types = file->CountTypes();
+        for (int32_t t = 1; t <= types; ++t) {
             ResType type = file->GetIndexedType(t);
-            int16_t count = file->CountResources(type);
+            int32_t count = file->CountResources(type);
             std::printf("%s  %d resource%s\n", Printable(ResTypeToString(type)).c_str(), count, count == 1 ? "" : "s");
-            for (int16_t i = 1; i <= count; ++i) {
+            for (int32_t i = 1; i <= count; ++i) {
                 DataHandle* h = file->GetIndexedResource(type, i, nullptr);
                 if (!h) {
                     std::printf("  #%d  unreadable: %s\n", i, ErrorText(file->GetError()).c_str());

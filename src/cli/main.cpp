@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
         int rc = app.exit(e);
         return rc == 0 ? 0 : cli::kExitUsage;
     }
-    // Changed files are compacted and closed here, while everything they need is still alive.
-    cli::CloseCatalog();
+    // Changed files are compacted and closed here, while everything they need is still alive; a file that
+    // could not be saved makes the run a failure.
+    if (!cli::CloseCatalog() && exitCode == cli::kExitOk) exitCode = cli::kExitError;
     return exitCode;
 }

@@ -10,6 +10,7 @@
 #include "clone/CloneName.h"
 #include "clone/CloneObjectFile.h"
 #include "resfile/CTGFileManager.h"
+#include "resfile/CommitScope.h"
 #include "resfile/StdResFile.h"
 #include "tools/CollectGarbage.h"
 
@@ -50,11 +51,23 @@ CloneOutcome RunClone(ObjectCatalog& catalog, ObjectFile& source, const CloneSet
         root->selectedForClone = i < settings.selectedRoots.size() && settings.selectedRoots[i];
     }
 
+    // The new file reaches the disk once, complete and garbage collected, or not at all.
+    CommitScope commit;
     CloneResult result = CloneObjectFile(source, name, outcome.path, catalog, settings.cookie, mix);
+    ObjectFile* added = nullptr;
     if (result.ok) {
-        ObjectFile* added = catalog.AddClonedFile(std::move(result.file), result.path);
+        added = catalog.AddClonedFile(std::move(result.file), result.path);
         LoadObjectFile(*added, true);
         CollectGarbage(*added);
+        if (ResErr err = commit.Finish()) {
+            // Nothing of the clone stays behind: its file never reached the disk.
+            CTGFileManager::Instance().Delete(outcome.path);
+            catalog.DeleteFile(added);
+            result.ok = false;
+            result.error = "Could not write the new object file, error #" + std::to_string(err) + "!";
+        }
+    }
+    if (result.ok) {
         ProgressLog(1, kCloneSuccessLine, kProgressStyleSuccess, 0, 128, 0);
         ProgressEnd();
         outcome.ok = true;

@@ -227,11 +227,11 @@ CloneResult CloneObjectFile(ObjectFile& sourceRecord, const std::string& name, c
 
     // Count pass.
     int32_t total = 0;
-    int16_t types = source.CountTypes();
+    int32_t types = source.CountTypes();
     for (int32_t t = 1; t <= types; ++t) {
         ResType type = source.GetIndexedType(t);
         if (source.GetError()) return fail(source.GetError());
-        int16_t count = source.CountResources(type);
+        int32_t count = source.CountResources(type);
         if (source.GetError()) return fail(source.GetError());
         for (int32_t i = 1; i <= count; ++i) {
             DataHandle* h = source.GetIndexedResource(type, i, nullptr);
@@ -256,7 +256,7 @@ CloneResult CloneObjectFile(ObjectFile& sourceRecord, const std::string& name, c
     for (int32_t t = 1; t <= types; ++t) {
         ResType type = source.GetIndexedType(t);
         if (source.GetError()) return fail(source.GetError());
-        int16_t count = source.CountResources(type);
+        int32_t count = source.CountResources(type);
         if (source.GetError()) return fail(source.GetError());
         for (int32_t i = 1; i <= count; ++i)
             if (ResErr err = CopyResource(ctx, type, i)) return fail(err);

@@ -79,7 +79,7 @@ bool RemapBehaviorData(std::vector<uint8_t>& data, const GuidMap& map, const cha
 
 void RemapBehaviorGuids(iResFile& file, const GuidMap& map) {
     std::vector<ResID> ids;
-    int16_t count = file.CountResources(kTypeBHAV);
+    int32_t count = file.CountResources(kTypeBHAV);
     for (int32_t i = 1; i <= count; ++i) {
         DataHandle* h = file.GetIndexedResource(kTypeBHAV, i, nullptr);
         if (!h) continue;

@@ -37,7 +37,7 @@ bool ChangeDirectory(const std::string& hostPath) { return !hostPath.empty() && 
 // Fetches each resource of a type by index and hands over its id, name and bytes before giving it back.
 template <typename Use>
 void ForEachIndexed(iResFile& file, ResType type, FixupProc fixup, Use use) {
-    const int16_t count = file.CountResources(type);
+    const int32_t count = file.CountResources(type);
     for (int32_t i = 1; i <= count; ++i) {
         DataHandle* h = file.GetIndexedResource(type, i, fixup);
         if (!h) continue;

@@ -51,7 +51,7 @@ int32_t ObjectExporter::WriteSprites(bool counting) {
     if (counting) {
         int32_t steps = 0;
         for (ResType type : {kTypeSPRList, kTypeSPR2}) {
-            const int16_t count = file_.CountResources(type);
+            const int32_t count = file_.CountResources(type);
             for (int32_t i = 1; i <= count; ++i) {
                 DataHandle* h = file_.GetIndexedResource(type, i, type == kTypeSPRList ? FixupSprList : nullptr);
                 if (!h) continue;
@@ -66,7 +66,7 @@ int32_t ObjectExporter::WriteSprites(bool counting) {
     xml_.Line("    <sprites>");
     xml_.EmptyLine();
     for (ResType type : {kTypeSPRList, kTypeSPR2}) {
-        const int16_t count = file_.CountResources(type);
+        const int32_t count = file_.CountResources(type);
         for (int32_t i = 1; i <= count; ++i) {
             DataHandle* h = file_.GetIndexedResource(type, i, type == kTypeSPRList ? FixupSprList : nullptr);
             if (!h) continue;

@@ -14,6 +14,7 @@
 #include "clone/CloneObjectFile.h"
 #include "import/ImportAttributes.h"
 #include "import/MoveDegenerateItems.h"
+#include "resfile/CommitScope.h"
 #include "import/WriteImportResource.h"
 #include "objects/DrawGroup.h"
 #include "objects/ObjectDefinitionFields.h"
@@ -148,6 +149,8 @@ void ObjectImporter::LogStep(const std::string& text) { ProgressLog(1, text.c_st
 
 bool ObjectImporter::Import() {
     ProgressBegin(kImportProgressTitle, 100, 0);
+    // Every change of the import, garbage collection included, reaches the disk in one commit at its end.
+    CommitScope commit;
     const std::string remembered = CurrentHostDirectory();
     const bool changed = chdir(hostDirectory_.c_str()) == 0;
 
@@ -198,6 +201,7 @@ bool ObjectImporter::Import() {
         }
     }
 
+    if (commit.Finish() != kNoErr) ReportImportError("Could not update resource file!");
     if (errorState_ != kImportOk || !done_[kRoot]) {
         const int state = errorState_ == kImportOk ? kImportReported : errorState_;
         ReportImportError(kImportSorryMessage);

@@ -50,6 +50,13 @@ ResErr EditObjectSession::WriteRecord() {
     return err;
 }
 
+ResErr EditObjectSession::Save() {
+    if (!loaded_ || !IsWritable()) return storeError_;
+    file_.Update();
+    Note(file_.GetError());
+    return storeError_;
+}
+
 ResErr EditObjectSession::SaveStrings() {
     if (!stringsEditable_ || !IsWritable()) return kNoErr;
     ResErr err = strings_.Save(file_, def_.catalogid);

@@ -107,6 +107,10 @@ public:
     bool StorePropertyValue(const ObjectProperty& property, int32_t value);
     // The first error met by the stores since the last Load (0 when none).
     ResErr GetStoreError() const { return storeError_; }
+    // Puts what the editor stored on the disk (the file's Update, one commit); the first error of the stores
+    // or of the commit, 0 when nothing failed. Editors call it when they close.
+    ResErr Save();
+    const std::string& GetPath() const { return path_; }
 
 private:
     ResErr WriteRecord();

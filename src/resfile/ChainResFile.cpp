@@ -141,12 +141,12 @@ std::vector<ResType> ChainResFile::UnionOfTypes() {
     std::vector<ResType> all;
     for (int i = 0; i < CountMembers(); ++i) {
         iResFile& m = *slots_[i].member;
-        int16_t n = m.CountTypes();
+        int32_t n = m.CountTypes();
         if (m.GetError()) {
             SetError(m.GetError());
             continue;
         }
-        for (int16_t t = n; t >= 1; --t) {
+        for (int32_t t = n; t >= 1; --t) {
             ResType type = m.GetIndexedType(t);
             if (std::find(all.begin(), all.end(), type) == all.end()) all.push_back(type);
         }
@@ -154,9 +154,9 @@ std::vector<ResType> ChainResFile::UnionOfTypes() {
     return all;
 }
 
-int16_t ChainResFile::CountTypes() {
+int32_t ChainResFile::CountTypes() {
     SetError(kNoErr);
-    return static_cast<int16_t>(UnionOfTypes().size());
+    return static_cast<int32_t>(UnionOfTypes().size());
 }
 
 ResType ChainResFile::GetIndexedType(int32_t index) {
@@ -169,19 +169,19 @@ ResType ChainResFile::GetIndexedType(int32_t index) {
     return all[static_cast<size_t>(index) - 1];
 }
 
-int16_t ChainResFile::CountResources(ResType type) {
+int32_t ChainResFile::CountResources(ResType type) {
     SetError(kNoErr);
     int32_t sum = 0;
     for (int i = 0; i < CountMembers(); ++i) {
         iResFile& m = *slots_[i].member;
-        int16_t n = m.CountResources(type);
+        int32_t n = m.CountResources(type);
         if (m.GetError()) {
             SetError(m.GetError());
             return 0;
         }
         sum += n;
     }
-    return static_cast<int16_t>(sum);
+    return sum;
 }
 
 DataHandle* ChainResFile::GetResource(ResType type, ResID id, FixupProc fixup) {
@@ -218,7 +218,7 @@ DataHandle* ChainResFile::GetIndexedResource(ResType type, int32_t index, FixupP
     SetError(kNoErr);
     for (int i = 0; i < CountMembers(); ++i) {
         iResFile& m = *slots_[i].member;
-        int16_t n = m.CountResources(type);
+        int32_t n = m.CountResources(type);
         if (m.GetError()) {
             SetError(m.GetError());
             return nullptr;

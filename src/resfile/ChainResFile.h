@@ -42,9 +42,9 @@ public:  // iResFile
     bool IsWritable() override;
     ResErr GetPath(std::string& out) override;
     bool IsOpen() override;
-    int16_t CountTypes() override;
+    int32_t CountTypes() override;
     ResType GetIndexedType(int32_t index) override;
-    int16_t CountResources(ResType type) override;
+    int32_t CountResources(ResType type) override;
     DataHandle* GetResource(ResType type, ResID id, FixupProc fixup) override;
     DataHandle* GetNamedResource(ResType type, std::string_view name, FixupProc fixup) override;
     DataHandle* GetIndexedResource(ResType type, int32_t index, FixupProc fixup) override;

@@ -132,7 +132,7 @@ ResErr IFFResFile::GetPath(std::string& out) {
 
 bool IFFResFile::IsOpen() { return open_ && file_.IsOpen(); }
 
-int16_t IFFResFile::CountTypes() {
+int32_t IFFResFile::CountTypes() {
     if (!OpenCheck()) return 0;
     return static_cast<int16_t>(resources_.types.size());
 }
@@ -147,7 +147,7 @@ ResType IFFResFile::GetIndexedType(int32_t index) {
     return t->type;
 }
 
-int16_t IFFResFile::CountResources(ResType type) {
+int32_t IFFResFile::CountResources(ResType type) {
     if (!OpenCheck()) return 0;
     const IFFChunkTypeNode* t = resources_.FindType(type);
     return t ? static_cast<int16_t>(t->entries.size()) : 0;

@@ -133,7 +133,7 @@ ResErr IFFResFile2::GetPath(std::string& out) {
 
 bool IFFResFile2::IsOpen() { return map_ != nullptr && file_.IsOpen(); }
 
-int16_t IFFResFile2::CountTypes() {
+int32_t IFFResFile2::CountTypes() {
     if (!OpenCheck()) return 0;
     return static_cast<int16_t>(map_->groups.size());
 }
@@ -147,7 +147,7 @@ ResType IFFResFile2::GetIndexedType(int32_t index) {
     return map_->groups[static_cast<size_t>(index) - 1].type;
 }
 
-int16_t IFFResFile2::CountResources(ResType type) {
+int32_t IFFResFile2::CountResources(ResType type) {
     if (!OpenCheck()) return 0;
     const IFFResTypeGroup* g = map_->FindGroup(type);
     return g ? static_cast<int16_t>(g->entries.size()) : 0;

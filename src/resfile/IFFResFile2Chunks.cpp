@@ -97,7 +97,7 @@ void IFFResFile2::ScanChunks() {
     while (offset <= INT32_MAX && ReadHeaderAt(static_cast<int32_t>(offset), h) == kNoErr) {
         if (!h.SizeInRange()) break;
         if (h.IsFree()) {
-            map_->freeSpace += h.size;
+            map_->AddFreeSpace(h.size);
         } else {
             IFFResTypeGroup& g = map_->GetOrAddGroup(h.type);
             g.entries.emplace_back();
@@ -162,11 +162,12 @@ ResErr IFFResFile2::AllocateChunk(int32_t dataSize, int32_t& outOffset) {
     ChunkHeader h;
     for (;;) {
         bool endOfSequence = offset > INT32_MAX - s || ReadHeaderAt(static_cast<int32_t>(offset), h) != kNoErr;
-        if (!endOfSequence && h.size < kChunkHeaderSize) {
-            // A chunk smaller than its header ends the walk; new data goes behind the file's end
-            // so that nothing listed behind the broken chunk is overwritten.
-            int32_t length = 0;
-            file_.GetLength(length);
+        int32_t length = 0;
+        file_.GetLength(length);
+        if (!endOfSequence && (!h.SizeInRange() || offset + h.size > length)) {
+            // A chunk smaller than its header, larger than a chunk can be or running past the file's end ends
+            // the sound chunks: new data goes behind the file's end, so that nothing listed before the broken
+            // chunk (nor the broken chunk itself) is overwritten and later allocations still find room.
             offset = length;
             endOfSequence = true;
         }
@@ -187,14 +188,15 @@ ResErr IFFResFile2::AllocateChunk(int32_t dataSize, int32_t& outOffset) {
             ChunkHeader next;
             while (offset + merged <= INT32_MAX &&
                    ReadHeaderAt(static_cast<int32_t>(offset + merged), next) == kNoErr && next.IsFree() &&
-                   next.size >= kChunkHeaderSize && merged + next.size <= kMaxChunkSize)
+                   next.size >= kChunkHeaderSize && merged + next.size <= kMaxChunkSize &&
+                   offset + merged + next.size <= length)
                 merged += next.size;
             if (merged != h.size) {
                 h.size = static_cast<int32_t>(merged);
                 if (ResErr err = WriteHeaderAt(static_cast<int32_t>(offset), h)) return err;
             }
             if (h.size == s) {
-                map_->freeSpace -= s;
+                map_->AddFreeSpace(-s);
                 outOffset = static_cast<int32_t>(offset);
                 return kNoErr;
             }
@@ -206,7 +208,7 @@ ResErr IFFResFile2::AllocateChunk(int32_t dataSize, int32_t& outOffset) {
                 if (ResErr err = WriteHeaderAt(static_cast<int32_t>(offset) + s, rest)) return err;
                 h.size = s;
                 if (ResErr err = WriteHeaderAt(static_cast<int32_t>(offset), h)) return err;
-                map_->freeSpace -= s;
+                map_->AddFreeSpace(-s);
                 outOffset = static_cast<int32_t>(offset);
                 return kNoErr;
             }
@@ -221,7 +223,7 @@ ResErr IFFResFile2::FreeChunk(int32_t offset) {
     h.type = kTypeFree;
     h.flags |= kResFlagFree;
     if (ResErr err = WriteHeaderAt(offset, h)) return err;
-    map_->freeSpace += h.size;
+    map_->AddFreeSpace(h.size);
     return kNoErr;
 }
 

@@ -138,11 +138,12 @@ ResErr IFFResFile::AllocateChunk(int32_t dataSize, int32_t& outOffset) {
     ChunkHeader10 h;
     for (;;) {
         bool endOfSequence = offset > INT32_MAX - s || ReadHeaderAt(static_cast<int32_t>(offset), h) != kNoErr;
-        if (!endOfSequence && h.size < kChunkHeaderSize10) {
-            // A chunk smaller than its header ends the walk; new data goes behind the file's end so
-            // that nothing behind the broken chunk is overwritten.
-            int32_t length = 0;
-            file_.GetLength(length);
+        int32_t length = 0;
+        file_.GetLength(length);
+        if (!endOfSequence && (h.size < kChunkHeaderSize10 || offset + h.size > length)) {
+            // A chunk smaller than its header or running past the file's end ends the sound chunks: new data
+            // goes behind the file's end, so that nothing behind the broken chunk is overwritten and later
+            // allocations still find room.
             offset = length;
             endOfSequence = true;
         }
@@ -163,7 +164,8 @@ ResErr IFFResFile::AllocateChunk(int32_t dataSize, int32_t& outOffset) {
             ChunkHeader10 next;
             while (offset + merged <= INT32_MAX &&
                    ReadHeaderAt(static_cast<int32_t>(offset + merged), next) == kNoErr && next.IsFree() &&
-                   next.size >= kChunkHeaderSize10 && merged + next.size <= INT32_MAX)
+                   next.size >= kChunkHeaderSize10 && merged + next.size <= INT32_MAX &&
+                   offset + merged + next.size <= length)
                 merged += next.size;
             if (merged != h.size) {
                 h.size = static_cast<int32_t>(merged);

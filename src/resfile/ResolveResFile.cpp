@@ -83,7 +83,7 @@ ResErr ResolveResFile::GetPath(std::string& out) {
 bool ResolveResFile::IsOpen() { return DirectoriesExist(); }
 
 // The resolver knows no types, so there is nothing to list.
-int16_t ResolveResFile::CountTypes() {
+int32_t ResolveResFile::CountTypes() {
     SetError(kNoErr);
     return 0;
 }
@@ -91,7 +91,7 @@ ResType ResolveResFile::GetIndexedType(int32_t) {
     SetError(kErrBadChunk);
     return 0;
 }
-int16_t ResolveResFile::CountResources(ResType) {
+int32_t ResolveResFile::CountResources(ResType) {
     SetError(kNoErr);
     return 0;
 }

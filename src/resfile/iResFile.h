@@ -33,9 +33,9 @@ public:
     virtual bool IsWritable() = 0;
     virtual ResErr GetPath(std::string& out) = 0;
     virtual bool IsOpen() = 0;
-    virtual int16_t CountTypes() = 0;
+    virtual int32_t CountTypes() = 0;
     virtual ResType GetIndexedType(int32_t index) = 0;
-    virtual int16_t CountResources(ResType type) = 0;
+    virtual int32_t CountResources(ResType type) = 0;
     virtual DataHandle* GetResource(ResType type, ResID id, FixupProc fixup) = 0;
     virtual DataHandle* GetNamedResource(ResType type, std::string_view name, FixupProc fixup) = 0;
     virtual DataHandle* GetIndexedResource(ResType type, int32_t index, FixupProc fixup) = 0;

@@ -88,7 +88,8 @@ private:
 
 }  // namespace
 
-int CollectGarbage(ObjectFile& of) {
+int CollectGarbage(ObjectFile& of, ResErr* error) {
+    if (error) *error = kNoErr;
     if (!of.file || !of.file->IsWritable()) return 0;
     Log("Garbage Collecting...\r\n");
     if (!of.full) LoadObjectFile(of, true);
@@ -140,9 +141,13 @@ int CollectGarbage(ObjectFile& of) {
         Log(line);
         // A deleted resource takes its fetched block with it; one the file refused to delete keeps it cached.
         file.Delete(h);
-        if (file.GetError() == kNoErr) ++deleted;
+        if (file.GetError() == kNoErr)
+            ++deleted;
+        else if (error && !*error)
+            *error = file.GetError();
     }
     file.Update();
+    if (error && !*error) *error = file.GetError();
     LoadObjectFile(of, false);
     Log("Finished Garbage Collecting!\r\n");
     return deleted;

@@ -41,8 +41,8 @@ ResourceBrowserRow MakeResourceBrowserRow(iResFile& file, int index) {
     row.className = ResFileClassName(file);
     row.mode = ResFileModeText(file);
     if (file.IsOpen()) {
-        int16_t types = file.CountTypes();
-        for (int16_t t = 1; t <= types; ++t) row.count += file.CountResources(file.GetIndexedType(t));
+        int32_t types = file.CountTypes();
+        for (int32_t t = 1; t <= types; ++t) row.count += file.CountResources(file.GetIndexedType(t));
     }
     row.index = index;
     return row;
@@ -108,13 +108,13 @@ bool ResourceTypeLabelLess(const std::string& a, const std::string& b) {
 std::vector<ResourceTypeNode> ListResourceTree(iResFile& file) {
     std::vector<ResourceTypeNode> nodes;
     if (!file.IsOpen()) return nodes;
-    int16_t types = file.CountTypes();
-    for (int16_t t = 1; t <= types; ++t) {
+    int32_t types = file.CountTypes();
+    for (int32_t t = 1; t <= types; ++t) {
         ResourceTypeNode node;
         node.type = file.GetIndexedType(t);
-        int16_t count = file.CountResources(node.type);
+        int32_t count = file.CountResources(node.type);
         node.label = ResourceTypeLabel(node.type, count);
-        for (int16_t i = 1; i <= count; ++i) {
+        for (int32_t i = 1; i <= count; ++i) {
             ResID id = 0;
             std::string name;
             int32_t size = 0;

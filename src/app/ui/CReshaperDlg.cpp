@@ -358,8 +358,11 @@ void CReshaperDlg::OnDelete() {
         list_->clear();
     }
     ResEditDialog::ForgetFile(file->file.get());
-    ObjectFile* next = catalog_.DeleteFile(file);
-    FillListRemembering(next, rememberedRow);
+    bool deleted = false;
+    const std::string path = file->path;
+    ObjectFile* next = catalog_.DeleteFile(file, &deleted);
+    FillListRemembering(deleted ? next : file, rememberedRow);
+    if (!deleted) ShowMessageBox(kDeleteTitle, "Could not delete the object file \"" + path + "\".", MessageKind::Error);
 }
 
 void CReshaperDlg::OnExport() {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/ObjectCatalog.h"
+#include "app/Prompt.h"
 #include "app/Startup.h"
 #include "app/ui/CReshaperDlg.h"
 #include "app/ui/CSplashWnd.h"
@@ -49,8 +50,13 @@ int main(int argc, char** argv) {
         QApplication::restoreOverrideCursor();
         result = dialog.exec();
     }
-    // The catalogue closes its files once the window is gone.
-    ObjectCatalog::Instance().Clear();
+    // The catalogue closes its files once the window is gone; a file whose last changes could not be saved
+    // is named while the prompt host still stands.
+    std::string failedPath;
+    if (ResErr err = ObjectCatalog::Instance().Clear(&failedPath)) {
+        ShowMessageBox("Error!", SaveFailureText(failedPath, err), MessageKind::Error);
+        return 1;
+    }
     (void)result;
     return 0;
 }

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/ObjectFile.h"
+#include "app/Prompt.h"
 #include "app/ui/UiText.h"
 #include "objects/ui/CViewDrawGroups.h"
 
@@ -239,4 +240,9 @@ void CEditObject::OnViewObject() {
 void CEditObject::accept() {
     if (editDirty_) StoreCurrentRow();
     QDialog::accept();
+}
+
+void CEditObject::done(int result) {
+    if (ResErr err = session_.Save()) ShowMessageBox("Error!", SaveFailureText(session_.GetPath(), err), MessageKind::Error);
+    QDialog::done(result);
 }

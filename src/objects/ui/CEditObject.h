@@ -29,6 +29,8 @@ public:
 public slots:
     void OnViewObject();
     void accept() override;
+    // Saves what the editor stored as the dialog closes, however it closes; a failure is shown.
+    void done(int result) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "app/ObjectFile.h"
+#include "app/Prompt.h"
 #include "app/ui/UiText.h"
 #include "objects/Languages.h"
 #include "objects/ui/CEditObject.h"
@@ -165,4 +166,9 @@ void CSimpleEditObjectDialog::OnViewObject() {
 void CSimpleEditObjectDialog::accept() {
     Apply();
     QDialog::accept();
+}
+
+void CSimpleEditObjectDialog::done(int result) {
+    if (ResErr err = session_.Save()) ShowMessageBox("Error!", SaveFailureText(session_.GetPath(), err), MessageKind::Error);
+    QDialog::done(result);
 }

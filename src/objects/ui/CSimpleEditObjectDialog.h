@@ -33,6 +33,8 @@ public slots:
     void OnEditDefinition();
     void OnViewObject();
     void accept() override;
+    // Saves what the editor stored as the dialog closes, however it closes; a failure is shown.
+    void done(int result) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
