@@ -2,6 +2,7 @@
 #include "app/ObjectFile.h"
 
 #include "objects/PalWrap.h"
+#include "resfile/ResFileExtension.h"
 #include "resfile/StdResFile.h"
 
 PaletteEntry::PaletteEntry() = default;
@@ -18,6 +19,16 @@ ResErr ObjectFile::Close() {
     if (!file) return kNoErr;
     ResErr err = file->IsOpen() ? file->Close() : kNoErr;
     file.reset();
+    return err;
+}
+
+ResErr ReopenObjectFile(ObjectFile& of) {
+    of.Close();
+    of.saveFailed = false;
+    auto reopened = std::make_unique<ObjResFile>();
+    ResErr err = reopened->Open(StripExtension(of.path));
+    if (!err) of.file = std::move(reopened);
+    LoadObjectFile(of, of.full);
     return err;
 }
 

@@ -67,6 +67,9 @@ struct ObjectFile {
     std::vector<DrawGroupEntry> drawGroups;
     bool full = false;
     bool marksDone = false;
+    // Set by an operation whose changes could not be saved: the open file then holds changes the disk does not,
+    // and is to be opened afresh (ReopenObjectFile) before it is used again.
+    bool saveFailed = false;
 
     ObjectFile();
     ~ObjectFile();
@@ -81,6 +84,10 @@ struct ObjectFile {
     // The number of objects, tiles included.
     size_t CountObjects() const { return objects.size(); }
 };
+
+// Closes the record's file and opens it again from the disk, reloading the lists as they were loaded (an
+// operation's unsaved changes are gone); 0, or the error of the open (the record has no file then).
+ResErr ReopenObjectFile(ObjectFile& file);
 
 // The message that tells the user a file could not be saved: "Could not save the object file "PATH", error #N!"
 std::string SaveFailureText(const std::string& path, ResErr error);

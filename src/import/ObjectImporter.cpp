@@ -201,7 +201,10 @@ bool ObjectImporter::Import() {
         }
     }
 
-    if (commit.Finish() != kNoErr) ReportImportError("Could not update resource file!");
+    if (commit.Finish() != kNoErr) {
+        file_.saveFailed = true;
+        ReportImportError("Could not update resource file!");
+    }
     if (errorState_ != kImportOk || !done_[kRoot]) {
         const int state = errorState_ == kImportOk ? kImportReported : errorState_;
         ReportImportError(kImportSorryMessage);

@@ -53,7 +53,10 @@ ResErr EditObjectSession::WriteRecord() {
 ResErr EditObjectSession::Save() {
     if (!loaded_ || !IsWritable()) return storeError_;
     file_.Update();
-    Note(file_.GetError());
+    if (ResErr err = file_.GetError()) {
+        Note(err);
+        if (entry_ && entry_->owner) entry_->owner->saveFailed = true;
+    }
     return storeError_;
 }
 

@@ -1,6 +1,7 @@
 // CTGFileManager: path table, directory and archive mapping, enumeration and open files of the file layer.
 #include "resfile/CTGFileManager.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <new>
@@ -174,6 +175,12 @@ void CTGFileManager::MapDirectoryAt(const std::string& key, const std::string& h
     for (const HostDirEntry& item : listing) {
         std::string name = NormalizePath(item.name);
         std::string hostPath = JoinHost(hostDirectory, item.name);
+        if (!item.isDirectory && IsJournalName(item.name)) {
+            // Journals are no resource files. One that an interrupted commit left behind is played back now:
+            // the file it belongs to may be gone (its creation was interrupted), so no open would find it.
+            RecoverStrayJournal(AbsoluteHostPath(hostPath));
+            continue;
+        }
         if (item.isDirectory) {
             Directory& dir = table_[key];
             if (!dir.count(name)) {
@@ -445,8 +452,10 @@ bool CTGFileManager::Create(const std::string& path) {
     PruneLostCreation(norm);
     if (FindEntry(norm) || table_.count(norm) || FindSession(norm)) return false;
     std::string host = HostPathOf(path);
-    // The file itself is made by its first commit, but a directory to make it in must be there now.
+    // The file itself is made by its first commit, but a directory to make it in must be there now; a journal
+    // that an interrupted creation of the same name left behind goes first.
     const std::string hostDirectory = HostDirectoryOf(host);
+    if (RecoverInterruptedCommit(AbsoluteHostPath(host)) == RecoveryResult::kFailed) return false;
     if (!IsHostDirectory(hostDirectory.empty() ? std::string(".") : hostDirectory) || IsHostDirectory(host))
         return false;
     created_[norm] = FileSession::ForNewFile(AbsoluteHostPath(host));

@@ -21,17 +21,12 @@ void RollBackAll(const std::vector<FileSession*>& work, const std::vector<FileJo
     if (!superPath.empty() && allBack) RemoveDurably(superPath);
 }
 
-}  // namespace
-
-ResErr CommitSessions(const std::vector<std::shared_ptr<FileSession>>& sessions) {
+// Everything CommitSessions does but the failing of the sessions.
+ResErr CommitChanged(const std::vector<std::shared_ptr<FileSession>>& sessions) {
     // Files that change together fail together: when one of them could not take its changes, none is written
     // and none may commit later.
     for (const auto& s : sessions)
-        if (s && !s->IsAbandoned() && s->HasFailed()) {
-            for (const auto& other : sessions)
-                if (other) other->Fail();
-            return kErrShortWrite;
-        }
+        if (s && !s->IsAbandoned() && s->HasFailed()) return kErrShortWrite;
     std::vector<FileSession*> work;
     for (const auto& s : sessions) {
         if (!s || s->IsAbandoned()) continue;
@@ -83,4 +78,16 @@ ResErr CommitSessions(const std::vector<std::shared_ptr<FileSession>>& sessions)
     if (!superPath.empty())
         for (FileSession* s : work) durable = RemoveDurably(JournalPathOf(s->GetHostPath())) && durable;
     return durable ? kNoErr : kErrOpenFailed;
+}
+
+}  // namespace
+
+ResErr CommitSessions(const std::vector<std::shared_ptr<FileSession>>& sessions) {
+    ResErr err = CommitChanged(sessions);
+    // A commit that failed leaves the files as they were, and what it was to write is dropped: the operation
+    // that made it has failed, so no later commit may put part of it on the disk.
+    if (err && err != kErrOpenFailed)
+        for (const auto& s : sessions)
+            if (s) s->Fail();
+    return err;
 }

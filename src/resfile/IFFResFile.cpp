@@ -134,7 +134,7 @@ bool IFFResFile::IsOpen() { return open_ && file_.IsOpen(); }
 
 int32_t IFFResFile::CountTypes() {
     if (!OpenCheck()) return 0;
-    return static_cast<int16_t>(resources_.types.size());
+    return static_cast<int32_t>(resources_.types.size());
 }
 
 ResType IFFResFile::GetIndexedType(int32_t index) {
@@ -150,7 +150,7 @@ ResType IFFResFile::GetIndexedType(int32_t index) {
 int32_t IFFResFile::CountResources(ResType type) {
     if (!OpenCheck()) return 0;
     const IFFChunkTypeNode* t = resources_.FindType(type);
-    return t ? static_cast<int16_t>(t->entries.size()) : 0;
+    return t ? static_cast<int32_t>(t->entries.size()) : 0;
 }
 
 DataHandle* IFFResFile::GetResource(ResType type, ResID id, FixupProc fixup) {

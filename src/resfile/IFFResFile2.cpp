@@ -135,7 +135,7 @@ bool IFFResFile2::IsOpen() { return map_ != nullptr && file_.IsOpen(); }
 
 int32_t IFFResFile2::CountTypes() {
     if (!OpenCheck()) return 0;
-    return static_cast<int16_t>(map_->groups.size());
+    return static_cast<int32_t>(map_->groups.size());
 }
 
 ResType IFFResFile2::GetIndexedType(int32_t index) {
@@ -150,7 +150,7 @@ ResType IFFResFile2::GetIndexedType(int32_t index) {
 int32_t IFFResFile2::CountResources(ResType type) {
     if (!OpenCheck()) return 0;
     const IFFResTypeGroup* g = map_->FindGroup(type);
-    return g ? static_cast<int16_t>(g->entries.size()) : 0;
+    return g ? static_cast<int32_t>(g->entries.size()) : 0;
 }
 
 DataHandle* IFFResFile2::GetResource(ResType type, ResID id, FixupProc fixup) {

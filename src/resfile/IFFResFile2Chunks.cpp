@@ -112,6 +112,7 @@ void IFFResFile2::ScanChunks() {
 }
 
 DataHandle* IFFResFile2::LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fixup) {
+    map_->NoteEntry(&e);
     if (e.data) return e.data.get();
     if (e.offset < 0) {
         SetError(kErrBadChunk);

@@ -43,13 +43,31 @@ void IFFResMap::RemoveGroup(ResType type) {
 
 IFFResMapEntry* IFFResMap::FindHandle(const DataHandle* h, IFFResTypeGroup** group) {
     if (!h) return nullptr;
-    for (auto& g : groups)
-        for (auto& e : g.entries)
-            if (e.data.get() == h) {
-                if (group) *group = &g;
-                return &e;
+    if (hintGroup_ < groups.size() && hintEntry_ < groups[hintGroup_].entries.size() &&
+        groups[hintGroup_].entries[hintEntry_].data.get() == h) {
+        if (group) *group = &groups[hintGroup_];
+        return &groups[hintGroup_].entries[hintEntry_];
+    }
+    for (size_t gi = 0; gi < groups.size(); ++gi)
+        for (size_t ei = 0; ei < groups[gi].entries.size(); ++ei)
+            if (groups[gi].entries[ei].data.get() == h) {
+                hintGroup_ = gi;
+                hintEntry_ = ei;
+                if (group) *group = &groups[gi];
+                return &groups[gi].entries[ei];
             }
     return nullptr;
+}
+
+void IFFResMap::NoteEntry(const IFFResMapEntry* entry) {
+    for (size_t gi = 0; gi < groups.size(); ++gi) {
+        const auto& v = groups[gi].entries;
+        if (!v.empty() && entry >= v.data() && entry < v.data() + v.size()) {
+            hintGroup_ = gi;
+            hintEntry_ = static_cast<size_t>(entry - v.data());
+            return;
+        }
+    }
 }
 
 IFFResMapEntry* IFFResMap::FindVariant(ResType type, int16_t id, uint8_t variant) {

@@ -47,11 +47,18 @@ public:
     // The group of the type, appended at the end when new.
     IFFResTypeGroup& GetOrAddGroup(ResType type);
     void RemoveGroup(ResType type);
-    // The entry holding this handle (and its group), or null.
+    // The entry holding this handle (and its group), or null. The entry last noted or found is tried first, so
+    // the queries that follow a fetch (id, name, release) do not walk the map.
     IFFResMapEntry* FindHandle(const DataHandle* h, IFFResTypeGroup** group = nullptr);
+    // Remembers an entry of the map (one that has just been handed out) for FindHandle.
+    void NoteEntry(const IFFResMapEntry* entry);
     // Lookup by id: with variant != 0 the first entry of that id and variant, else (or when there
     // is none) the first entry of that id and variant 0.
     IFFResMapEntry* FindVariant(ResType type, int16_t id, uint8_t variant);
     // Removes the entry (and its group when that becomes empty); the entry's handle is freed.
     void RemoveEntry(IFFResTypeGroup* group, IFFResMapEntry* entry);
+
+private:
+    size_t hintGroup_ = 0;
+    size_t hintEntry_ = 0;
 };

@@ -117,3 +117,39 @@ bool FindJournalToView(const std::string& hostPath, FileJournal& out) {
     }
     return BelongsTo(out, hostPath);
 }
+
+bool IsJournalName(const std::string& name) {
+    auto endsWith = [&](const char* tail) {
+        size_t n = std::char_traits<char>::length(tail);
+        return name.size() > n && name.compare(name.size() - n, n, tail) == 0;
+    };
+    return endsWith("-journal") || endsWith("-superjournal");
+}
+
+bool RecoverStrayJournal(const std::string& journalHostPath) {
+    static const std::string kSuper = "-superjournal";
+    static const std::string kJournal = "-journal";
+    if (journalHostPath.size() > kSuper.size() &&
+        journalHostPath.compare(journalHostPath.size() - kSuper.size(), kSuper.size(), kSuper) == 0) {
+        SuperJournal super;
+        JournalRead read = ReadSuperJournal(journalHostPath, super);
+        if (read == JournalRead::kDamaged) return RemoveDurably(journalHostPath), true;
+        if (read != JournalRead::kOk) return true;
+        // Each file's own open rolls the whole commit back and removes the super-journal.
+        const std::string directory = HostDirectoryOf(journalHostPath);
+        for (const std::string& name : super.files) RecoverInterruptedCommit(ResolveRelativeTo(directory, name));
+        if (HostFileExists(journalHostPath)) {
+            bool anyJournal = false;
+            for (const std::string& name : super.files)
+                anyJournal = anyJournal || HostFileExists(JournalPathOf(ResolveRelativeTo(directory, name)));
+            if (!anyJournal) RemoveDurably(journalHostPath);
+        }
+        return true;
+    }
+    if (journalHostPath.size() > kJournal.size() &&
+        journalHostPath.compare(journalHostPath.size() - kJournal.size(), kJournal.size(), kJournal) == 0) {
+        RecoverInterruptedCommit(journalHostPath.substr(0, journalHostPath.size() - kJournal.size()));
+        return true;
+    }
+    return false;
+}

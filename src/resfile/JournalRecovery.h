@@ -19,6 +19,13 @@ enum class RecoveryResult {
 // of the same super-journal is rolled back too. A damaged journal (the commit had not touched the file yet), or
 // one whose super-journal is gone (the commit completed), is only removed.
 RecoveryResult RecoverInterruptedCommit(const std::string& hostPath);
+// Deals with a journal or super-journal found in a directory listing, whose file may be gone (a commit that was to
+// create it was interrupted): a journal is dealt with as the open of its file would; the files of a super-journal
+// are rolled back through their own journals and the super-journal removed once none of them has one. True when
+// the path is a journal's at all.
+bool RecoverStrayJournal(const std::string& journalHostPath);
+// True for the names journals are kept under ("NAME-journal", "NAME-superjournal").
+bool IsJournalName(const std::string& name);
 // The journal through which a file that cannot be written is read as it was before the interrupted commit;
 // false when none applies.
 bool FindJournalToView(const std::string& hostPath, FileJournal& out);

@@ -147,6 +147,7 @@ int CollectGarbage(ObjectFile& of, ResErr* error) {
             *error = file.GetError();
     }
     file.Update();
+    if (file.GetError()) of.saveFailed = true;
     if (error && !*error) *error = file.GetError();
     LoadObjectFile(of, false);
     Log("Finished Garbage Collecting!\r\n");

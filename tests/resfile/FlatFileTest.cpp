@@ -122,20 +122,28 @@ TEST_F(FlatFileTest, ArchiveMemberOpensReadOnly) {
 
 TEST_F(FlatFileTest, ChangesReachTheDiskOnlyByACommitThatSucceeds) {
     const auto original = ReadFileBytes(dir.Join("Objects/Loose.iff"));
-    FlatFile f;
-    ASSERT_EQ(f.Open(".\\Objects\\Loose.iff"), kNoErr);
-    ASSERT_EQ(f.Seek(0), kNoErr);
-    EXPECT_EQ(f.Write("abcd", 4), kNoErr);
-    EXPECT_EQ(f.SetLength(3), kNoErr);
-    EXPECT_EQ(ReadFileBytes(dir.Join("Objects/Loose.iff")), original);
-    // The journal, the file and the sync each fail once: every time the file keeps its bytes.
+    auto change = [](FlatFile& f) {
+        ASSERT_EQ(f.Open(".\\Objects\\Loose.iff"), kNoErr);
+        ASSERT_EQ(f.Seek(0), kNoErr);
+        EXPECT_EQ(f.Write("abcd", 4), kNoErr);
+        EXPECT_EQ(f.SetLength(3), kNoErr);
+    };
+    // The journal, the file and the sync each fail once: every time the file keeps its bytes, and the failed
+    // changes are dropped rather than left for a later commit.
     for (auto op : {FaultInjection::Op::Write, FaultInjection::Op::Flush, FaultInjection::Op::SetLength}) {
+        FlatFile f;
+        change(f);
+        EXPECT_EQ(ReadFileBytes(dir.Join("Objects/Loose.iff")), original);
         FaultInjection::FailNth(op, op == FaultInjection::Op::Write ? 2 : 1);
         EXPECT_NE(f.Commit(), kNoErr);
         FaultInjection::Reset();
+        EXPECT_EQ(f.Commit(), kErrShortWrite);
+        EXPECT_EQ(f.Close(), kNoErr);
         EXPECT_EQ(ReadFileBytes(dir.Join("Objects/Loose.iff")), original);
         EXPECT_FALSE(HostFileExists(dir.Join("Objects/Loose.iff-journal")));
     }
+    FlatFile f;
+    change(f);
     EXPECT_EQ(f.Commit(), kNoErr);
     auto now = ReadFileBytes(dir.Join("Objects/Loose.iff"));
     EXPECT_EQ(std::string(now.begin(), now.end()), "abc");

@@ -1,35 +1,41 @@
-// CrashRun: fork, die at the k-th host file operation, and report how the child ended.
+// CrashRun: fork, arm the fault hook in the child, and report how the child ended.
 #include "support/CrashRun.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include "platform/FaultInjection.h"
 
 namespace reshaper_test {
 
-namespace {
-constexpr int kDiedCode = 77;
-constexpr int kCompletedCode = 0;
-}  // namespace
-
-bool RunDyingAt(int64_t k, const std::function<void()>& work) {
+int RunInChild(const std::function<void()>& arm, const std::function<int()>& work) {
     std::fflush(nullptr);
     pid_t pid = ::fork();
     if (pid == 0) {
         FaultInjection::Reset();
-        FaultInjection::ExitAtNth(k, kDiedCode);
-        work();
-        ::_exit(kCompletedCode);
+        arm();
+        int code = work();
+        std::fflush(nullptr);
+        ::_exit(code);
     }
     int status = 0;
     EXPECT_GT(pid, 0);
     EXPECT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status)) << "the child crashed at k=" << k;
-    int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    EXPECT_TRUE(code == kDiedCode || code == kCompletedCode) << "k=" << k << " exit " << code;
-    return code == kCompletedCode;
+    EXPECT_TRUE(WIFEXITED(status)) << "the child crashed";
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool RunDyingAt(int64_t k, const std::function<void()>& work) {
+    int code = RunInChild([k] { FaultInjection::ExitAtNth(k, kChildDied); },
+                          [&] {
+                              work();
+                              return 0;
+                          });
+    EXPECT_TRUE(code == kChildDied || code == 0) << "k=" << k << " exit " << code;
+    return code == 0;
 }
 
 int64_t ForEveryDeath(const std::function<void()>& work, const std::function<void(int64_t k)>& check,

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <unistd.h>
 
 #include "../clone/CloneFixture.h"
 #include "UiInstallation.h"
@@ -316,6 +317,29 @@ TEST_F(Editors, TheMainWindowOpensTheObjectEditor) {
                        tree->visualItemRect(tree->topLevelItem(0)).center());
     EXPECT_EQ(opened, 3);
     EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST_F(Editors, AnEditThatCannotBeSavedIsShownAndTheFileIsReadAfresh) {
+    const std::string path = game.HostPath("Downloads/chair.iff");
+    const auto before = reshaper_test::ReadFileBytes(path);
+    // The journal lands on a device that is always full, as a full disk refuses the first write.
+    ASSERT_EQ(symlink("/dev/full", (path + "-journal").c_str()), 0);
+    CReshaperDlg window(game.catalog);
+    window.FillList(game.catalog.Find("chair"));
+    QTimer::singleShot(0, [&] {
+        if (auto* open = qobject_cast<CSimpleEditObjectDialog*>(QApplication::activeModalWidget())) {
+            Type(Control<QLineEdit>(*open, 1041), "Throne");
+            Control<QPushButton>(*open, 1)->click();
+        }
+    });
+    Control<QPushButton>(window, 1025)->click();
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].title, "Error!");
+    EXPECT_NE(prompts.calls[0].text.find("error #-46"), std::string::npos) << prompts.calls[0].text;
+    EXPECT_EQ(reshaper_test::ReadFileBytes(path), before);
+    // What the window shows is what the disk holds.
+    EXPECT_FALSE(game.catalog.Find("chair")->saveFailed);
+    EXPECT_EQ(StoredTexts(GameLanguage()).name, "Chair");
 }
 
 }  // namespace

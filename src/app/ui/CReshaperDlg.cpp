@@ -399,6 +399,7 @@ void CReshaperDlg::OnImport() {
     QDir::setCurrent(directory);
     ImportHandlerSlot()(*file, ToCoreText(directory), ToCoreText(documentName));
     QDir::setCurrent(remembered);
+    ReopenIfUnsaved(file);
     RebuildTree();
 }
 
@@ -427,9 +428,23 @@ void CReshaperDlg::ObjectAction(int type, Qt::KeyboardModifiers modifiers) {
     } else if ((type == kActionOpen && !(modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier))) ||
                type == kActionEdit) {
         if (!entry->owner || !entry->owner->file) return;
-        CSimpleEditObjectDialog editor(*entry, this);
-        editor.exec();
+        ObjectFile* owner = entry->owner;
+        {
+            CSimpleEditObjectDialog editor(*entry, this);
+            editor.exec();
+        }
+        if (owner->saveFailed) {
+            ReopenIfUnsaved(owner);
+            RebuildTree();
+        }
     }
+}
+
+void CReshaperDlg::ReopenIfUnsaved(ObjectFile* file) {
+    if (!file || !file->saveFailed) return;
+    // The open file holds changes the disk does not have: the windows let go of it and it is read afresh.
+    ResEditDialog::ForgetFile(file->file.get());
+    ReopenObjectFile(*file);
 }
 
 void CReshaperDlg::OpenBrowser(ObjectFile* file) {

@@ -91,6 +91,8 @@ private:
     void UpdateObjectButtons();
     void OnBlink();
     void OpenBrowser(ObjectFile* file);
+    // After an operation whose changes could not be saved, the file is opened afresh from the disk.
+    void ReopenIfUnsaved(ObjectFile* file);
     void OpenViewer(ObjectEntry* entry);
     void FillListRemembering(ObjectFile* select, int rememberedRow);
 
