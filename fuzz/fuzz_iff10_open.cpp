@@ -1,19 +1,24 @@
-// fuzz_iff10_open: opens the input as an IFF 1.0 file, fetches every resource with its name, edits it and closes it.
+// fuzz_iff10_open: opens the input as an IFF 1.0 file (with a journal beside it, when the input holds one),
+// fetches every resource with its name, edits it and closes it.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "platform/HostFile.h"
 #include "resfile/IFFFormat.h"
 #include "resfile/IFFResFile.h"
+#include "FuzzJournal.h"
 
 namespace {
 std::string gPath;
 
 void RemoveScratch() {
-    if (!gPath.empty()) DeleteHostFile(gPath);
+    if (gPath.empty()) return;
+    DeleteHostFile(gPath);
+    DeleteHostFile(JournalPathOf(gPath));
 }
 
 // An input that does not start like a header is taken as the chunk sequence behind the exact 1.0
@@ -37,8 +42,11 @@ bool WriteInput(const uint8_t* data, size_t size) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!WriteInput(data, size)) return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
+    // A journal may follow the file's bytes; the open that finds it rolls the file back first.
+    std::vector<uint8_t> fileBytes, journal;
+    fuzz_journal::Split(input, inputSize, fileBytes, journal);
+    if (!WriteInput(fileBytes.data(), fileBytes.size()) || !fuzz_journal::Place(gPath, journal)) return 0;
     IFFResFile file;
     if (file.Open(gPath) != kNoErr) return 0;
     std::string name;

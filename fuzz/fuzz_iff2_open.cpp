@@ -1,4 +1,5 @@
-// fuzz_iff2_open: opens the input as an IFF 2.x file, fetches every resource, edits it and closes it.
+// fuzz_iff2_open: opens the input as an IFF 2.x file (with a journal beside it, when the input holds one), fetches
+// every resource, edits it and closes it.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -7,18 +8,21 @@
 #include <unistd.h>
 
 #include "platform/HostFile.h"
+#include "FuzzJournal.h"
 #include "resfile/IFFResFile2.h"
 
 namespace {
 std::string gPath;
 
 void RemoveScratch() {
-    if (!gPath.empty()) DeleteHostFile(gPath);
+    if (gPath.empty()) return;
+    DeleteHostFile(gPath);
+    DeleteHostFile(JournalPathOf(gPath));
 }
 
 bool WriteInput(const uint8_t* data, size_t size) {
     if (gPath.empty()) {
-        // Memory-backed when available: every write of the class is followed by a flush.
+        // Memory-backed, so the syncs of each commit cost little.
         char pattern[] = "/dev/shm/reshaper-fuzz-iff2-XXXXXX";
         int fd = ::mkstemp(pattern);
         if (fd < 0) return false;
@@ -31,7 +35,12 @@ bool WriteInput(const uint8_t* data, size_t size) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
+    // A journal may follow the file's bytes; the open that finds it rolls the file back first.
+    std::vector<uint8_t> fileBytes, journal;
+    fuzz_journal::Split(input, inputSize, fileBytes, journal);
+    const uint8_t* data = fileBytes.data();
+    const size_t size = fileBytes.size();
     // Inputs that do not start like a file get a version 2.5 header whose map offset is taken from
     // their first four bytes, so the fuzzer reaches maps and chunks without guessing the signature.
     std::vector<uint8_t> bytes(data, data + size);
@@ -42,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bytes.assign(header.begin(), header.end());
         if (size > 4) bytes.insert(bytes.end(), data + 4, data + size);
     }
-    if (!WriteInput(bytes.data(), bytes.size())) return 0;
+    if (!WriteInput(bytes.data(), bytes.size()) || !fuzz_journal::Place(gPath, journal)) return 0;
     IFFResFile2 file;
     if (file.Open(gPath) != kNoErr) return 0;
     for (int32_t t = 1; t <= file.CountTypes(); ++t) {

@@ -1,6 +1,7 @@
 // FileJournal: encoding, decoding, durable writing and reading of rollback journals and super-journals.
 #include "resfile/FileJournal.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -117,7 +118,9 @@ bool DecodeJournal(const std::vector<uint8_t>& bytes, FileJournal& out) {
     j.originalLength = r.ReadInt64LE();
     j.device = r.ReadUInt64LE();
     j.inode = r.ReadUInt64LE();
-    if (r.HasFailed() || j.originalLength < 0 || !ReadString(r, j.superJournal)) return false;
+    // Files of the resource layer have 32-bit lengths.
+    if (r.HasFailed() || j.originalLength < 0 || j.originalLength > INT32_MAX || !ReadString(r, j.superJournal))
+        return false;
     uint32_t count = r.ReadUInt32LE();
     // Every range needs at least its 12-byte head, so a count the rest cannot hold is damage.
     if (r.HasFailed() || count > r.GetRemaining() / 12) return false;
@@ -126,7 +129,10 @@ bool DecodeJournal(const std::vector<uint8_t>& bytes, FileJournal& out) {
         range.offset = r.ReadInt64LE();
         uint32_t n = r.ReadUInt32LE();
         const uint8_t* p = r.ReadSpan(n);
-        if (r.HasFailed() || range.offset < 0 || (!p && n)) return false;
+        // A saved range holds bytes the file had, so it lies inside the file's original length.
+        if (r.HasFailed() || range.offset < 0 || range.offset > j.originalLength - static_cast<int64_t>(n) ||
+            (!p && n))
+            return false;
         range.bytes.assign(p, p + n);
     }
     if (!r.IsAtEnd()) return false;
