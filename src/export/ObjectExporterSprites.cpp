@@ -160,11 +160,12 @@ void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name
         if (xml_.Size() > 256 * 1024) FlushDocument();
     }
     xml_.CloseTag(8, "sprite");
-    if (!job.badTokenFrames.empty())
-        ReportError(FormatExportText("Sprite id %d \"%s\": %s in frame%s %s! Each is exported only as far as it "
-                                     "could be decoded.",
-                                     id, name.c_str(), kBadTokenText, job.badTokenFrames.size() == 1 ? "" : "s",
-                                     FrameList(job.badTokenFrames).c_str()));
+    if (!job.badTokenFrames.empty()) {
+        const bool one = job.badTokenFrames.size() == 1;
+        ReportError(FormatExportText("Sprite id %d \"%s\": %s in frame%s %s! %s exported only up to it.", id,
+                                     name.c_str(), kBadTokenText, one ? "" : "s", FrameList(job.badTokenFrames).c_str(),
+                                     one ? "It is" : "They are"));
+    }
 }
 
 int ObjectExporter::ChooseSpriteTransparentIndex(SpriteJob& job) {

@@ -428,7 +428,7 @@ TEST_F(ObjectExporterTest, SpritesThatCannotBeDecodedAreReportedAndLeftOut) {
         "that importing this document leaves it as it is.",
         "Can't decode sprite id 702 \"Cut\": only 2 of its 3 frames lie inside its data! It is not exported, so "
         "that importing this document leaves it as it is.",
-        "Sprite id 704 \"Bad\": bad token in frame 0! Each is exported only as far as it could be decoded."};
+        "Sprite id 704 \"Bad\": bad token in frame 0! It is exported only up to it."};
     std::vector<std::string> logged, boxes;
     for (const ProgressCall& c : progress_.calls)
         if (c.kind == ProgressCall::Log && c.hasText && c.red == 255) logged.push_back(c.text);
