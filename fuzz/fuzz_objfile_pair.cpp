@@ -1,5 +1,6 @@
 // fuzz_objfile_pair: splits the input into an .iff and an .spf file, opens the pair as an object file,
-// reads everything through the chain, adds resources of both routes and closes.
+// reads everything through the chain, draws the first frames of every sprite, adds resources of both routes and
+// closes.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "objects/FrameRenderer.h"
+#include "objects/PalWrap.h"
+#include "objects/SpriteFrameCount.h"
 #include "platform/HostFile.h"
 #include "resfile/IFFFormat.h"
 #include "resfile/StdResFile.h"
@@ -60,6 +64,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 file.GetID(h, id);
             }
     }
+    // Sprites of either type and layout, found through the chain as the viewer and the export find them.
+    for (ResType type : {kTypeSPRList, kTypeSPR2})
+        for (int16_t i = 1; i <= file.CountResources(type); ++i) {
+            DataHandle* h = file.GetIndexedResource(type, i, nullptr);
+            if (!h) continue;
+            ResID id = 0;
+            file.GetID(h, id);
+            file.ReleaseAndFree(h);  // the lookups below fetch it again, by id
+            SurveySpriteFrames(file, id);
+            const int32_t frames = CountSpriteFrames(file, id);
+            for (int32_t f = 0; f < frames && f < 4; ++f) {
+                PalWrap palette;
+                FrameRenderRequest request;
+                request.palette = &palette;
+                request.wantColor = request.wantDepth = request.wantAlpha = true;
+                RenderedFrame out;
+                RenderSpriteFrame(file, id, f, request, out);
+            }
+        }
     file.Add(NewHandle(30), kTypeSPR2, 1, "sprite", true);
     file.Add(NewHandle(20), kTypeOBJD, 1, "object", true);
     std::string name;

@@ -6,6 +6,7 @@
 #include "cli/CliCommon.h"
 #include "cli/PictureOutput.h"
 #include "objects/Compositor.h"
+#include "platform/HostDirectory.h"
 #include "resfile/StdResFile.h"
 
 namespace cli {
@@ -87,6 +88,11 @@ int Render(const RenderArgs& a) {
         PrintError("the object could not be composed (picture too large, or out of memory)");
         return kExitError;
     }
+    const size_t slash = a.out.find_last_of('/');
+    if (slash != std::string::npos && slash > 0 && !CreateHostDirectories(a.out.substr(0, slash))) {
+        PrintError("cannot make the directory '" + a.out.substr(0, slash) + "'");
+        return kExitError;
+    }
     if (!WritePicture(a.out, *picture, format)) {
         PrintError("cannot write '" + a.out + "'");
         return kExitError;
@@ -112,7 +118,9 @@ void AddRenderCommand(CLI::App& app, int& exitCode) {
     cmd->add_option("--background", a->background, "Background colour")
         ->check(CLI::IsMember({"white", "black"}))
         ->default_val("white");
-    RelativeToInvocation(cmd->add_option("-o,--output", a->out, "Picture to write (.png or .bmp)"))->required();
+    RelativeToInvocation(
+        cmd->add_option("-o,--output", a->out, "Picture to write (.png or .bmp); missing directories are made"))
+        ->required();
     cmd->callback([a, &exitCode] { exitCode = Render(*a); });
 }
 

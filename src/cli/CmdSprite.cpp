@@ -6,6 +6,7 @@
 #include "cli/PictureOutput.h"
 #include "objects/FrameRenderer.h"
 #include "objects/PalWrap.h"
+#include "objects/SpriteFrameCount.h"
 #include "platform/HostDirectory.h"
 #include "platform/HostPath.h"
 
@@ -29,6 +30,17 @@ int WriteChannels(const SpriteArgs& a) {
     }
     ObjectFileArg arg;
     if (!ResolveObjectFile(a.path, false, arg)) return kExitError;
+    // The renderer shows frame 0 for an index past the count; here that would be frame 0 under another name.
+    if (SurveySpriteFrames(arg.File(), id).type == 0) {
+        PrintError("the file has no sprite " + std::to_string(id));
+        return kExitError;
+    }
+    const int32_t frames = CountSpriteFrames(arg.File(), id);
+    if (a.frame >= frames) {
+        PrintError("sprite " + std::to_string(id) + " has " + std::to_string(frames) +
+                   (frames == 1 ? " frame" : " frames") + ": there is no frame " + std::to_string(a.frame));
+        return kExitError;
+    }
     PalWrap palette;
     FrameRenderRequest request;
     request.background = kWhite;
@@ -41,7 +53,7 @@ int WriteChannels(const SpriteArgs& a) {
         return kExitError;
     }
     std::string dir = ResolveHostPath(a.directory);
-    if (!IsHostDirectory(dir) && !CreateHostDirectory(dir)) {
+    if (!CreateHostDirectories(dir)) {
         PrintError("cannot make the directory '" + a.directory + "'");
         return kExitError;
     }
@@ -74,7 +86,9 @@ void AddSpriteCommand(CLI::App& app, int& exitCode) {
         ->required();
     cmd->add_option("ID", a->spriteId, "Resource id of the sprite")->required();
     cmd->add_option("--frame", a->frame, "Frame index")->check(CLI::NonNegativeNumber)->default_val(0);
-    RelativeToInvocation(cmd->add_option("-o,--output", a->directory, "Directory for the pictures"))->required();
+    RelativeToInvocation(cmd->add_option("-o,--output", a->directory,
+                                         "Directory for the pictures (made, with its parents, when missing)"))
+        ->required();
     cmd->add_option("--format", a->format, "png or bmp")->check(CLI::IsMember({"png", "bmp"}))->default_val("png");
     cmd->callback([a, &exitCode] { exitCode = WriteChannels(*a); });
 }

@@ -67,7 +67,8 @@ std::string ObjectExporter::DefaultDocumentName(const std::string& objectFilePat
 
 void ObjectExporter::ReportError(const std::string& text) {
     ++stats_.errors;
-    ProgressLog(0, (text + "\r\n").c_str(), kProgressStyleError, 255, 0, 0);
+    // The text as it is: the log gets no line end the message box does not show.
+    ProgressLog(0, text.c_str(), kProgressStyleError, 255, 0, 0);
     ShowMessageBox(kExportErrorTitle, text, MessageKind::Error);
 }
 

@@ -1,6 +1,7 @@
 // ObjectExporter's sprites section: sprite elements, transparent index choice, real and proxy frames and the
 // channel BMP files of each real frame.
 #include <cstring>
+#include <vector>
 
 #include "app/ObjectFile.h"
 #include "app/Progress.h"
@@ -29,6 +30,7 @@ struct ObjectExporter::SpriteJob {
     int32_t rotations = 1;
     bool customWall = false;
     int transparent = -1;  // T; -1 until a custom wall style frame chose one
+    std::vector<int32_t> badTokenFrames;  // frames whose decoding stopped at a token it does not know
 };
 
 namespace {
@@ -44,6 +46,22 @@ int32_t RotationsOf(int32_t frames, bool customWall) {
 }
 
 void ColorTableOf(const PalWrap& palette, RgbQuad table[256]) { palette.GetColorTable(table); }
+
+// Why the frames of a sprite cannot all be decoded.
+std::string UndecodableReason(const SpriteFrameSurvey& s) {
+    if (s.type == kTypeSPRList && s.storedFrames >= 0 && !s.readable)
+        return FormatExportText("its SPR# version %d is too old to be drawn", s.version);
+    if (!s.readable) return "its data is too short for a sprite header";
+    if (s.storedFrames < 0) return FormatExportText("its frame count %d is negative", s.storedFrames);
+    return FormatExportText("only %d of its %d frames lie inside its data", s.locatedFrames, s.storedFrames);
+}
+
+// "3, 5, 8"
+std::string FrameList(const std::vector<int32_t>& frames) {
+    std::string out;
+    for (int32_t f : frames) out += (out.empty() ? "" : ", ") + std::to_string(f);
+    return out;
+}
 
 }  // namespace
 
@@ -89,6 +107,16 @@ void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name
     job.name = name;
     job.fileName = SanitizeForFileName(name);
     job.frames = CountSpriteFrames(file_, id);
+    // A sprite whose frames cannot all be decoded gets no element: an import would turn what could be read into
+    // a sprite with fewer or empty frames in its place.
+    const SpriteFrameSurvey survey = SurveySpriteFrames(file_, id);
+    if (!survey.IsWhole()) {
+        ReportError(FormatExportText("Can't decode sprite id %d \"%s\": %s! It is not exported, so that importing "
+                                     "this document leaves it as it is.",
+                                     id, name.c_str(), UndecodableReason(survey).c_str()));
+        ProgressLog(job.frames * kStepsPerFrame + 1, nullptr);
+        return;
+    }
     job.customWall = job.frames == 4;
     job.rotations = RotationsOf(job.frames, job.customWall);
 
@@ -132,6 +160,12 @@ void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name
         if (xml_.Size() > 256 * 1024) FlushDocument();
     }
     xml_.CloseTag(8, "sprite");
+    if (!job.badTokenFrames.empty()) {
+        const bool one = job.badTokenFrames.size() == 1;
+        ReportError(FormatExportText("Sprite id %d \"%s\": %s in frame%s %s! %s exported only up to it.", id,
+                                     name.c_str(), kBadTokenText, one ? "" : "s", FrameList(job.badTokenFrames).c_str(),
+                                     one ? "It is" : "They are"));
+    }
 }
 
 int ObjectExporter::ChooseSpriteTransparentIndex(SpriteJob& job) {
@@ -185,6 +219,7 @@ void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom,
     request.wantColor = request.wantDepth = request.wantAlpha = true;
     RenderedFrame frame;
     RenderSpriteFrame(file_, job.id, index, request, frame);
+    if (frame.badToken) job.badTokenFrames.push_back(index);
     if (job.transparent == -1) job.transparent = frame.transparentIndex;
     const int t = job.transparent;
     int32_t width = frame.width > 0 ? frame.width : 1;

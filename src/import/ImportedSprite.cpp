@@ -20,6 +20,7 @@
 #include "objects/Spr2Encoder.h"
 #include "objects/Spr2Resource.h"
 #include "objects/SprListEncoder.h"
+#include "objects/SpriteFrameCount.h"
 #include "platform/HostPath.h"
 #include "resfile/StdResFile.h"
 
@@ -55,6 +56,13 @@ void GreyPalette(PaletteColor out[256]) {
 }
 
 ChannelView ViewOfImage(Bitmap8& b) { return ViewOf(b); }
+
+// "Couldn't open BMP file "%s"!", followed by what the reader found wrong with the file.
+std::string CouldNotOpenBmp(const std::string& filename, const std::string& reason) {
+    std::string text = Format("Couldn't open BMP file \"%s\"!", filename);
+    if (!reason.empty()) text += " (" + reason + ")";
+    return text;
+}
 
 bool FitsInt16(int64_t v) { return v >= INT16_MIN && v <= INT16_MAX; }
 
@@ -163,8 +171,9 @@ bool ImportedSprite::LoadChannelFiles() {
             if (!channel.ReadsFile()) continue;
             // Only channels that took a slot are used; a channel of an unknown type never got this far.
             BmpImage bmp;
-            if (!ReadBmp(HostPathOf(channel.filename), bmp))
-                return Fail(Format("Couldn't open BMP file \"%s\"!", channel.filename));
+            std::string reason;
+            if (!ReadBmp(HostPathOf(channel.filename), bmp, &reason))
+                return Fail(CouldNotOpenBmp(channel.filename, reason));
             frame.bitDepth = bmp.bitDepth;
             if (bmp.IsRgb() && channel.type != "p")
                 return Fail(Format("The bmp files for the Alpha and Z Buffer channels must be 8 bits! But you tried "
@@ -226,7 +235,8 @@ bool ImportedSprite::Quantize() {
         if (f->IsProxy()) continue;
         const std::string& name = f->p->filename;
         BmpImage bmp;
-        if (!ReadBmp(HostPathOf(name), bmp)) return Fail(Format("Couldn't open BMP file \"%s\"!", name));
+        std::string reason;
+        if (!ReadBmp(HostPathOf(name), bmp, &reason)) return Fail(CouldNotOpenBmp(name, reason));
         std::snprintf(line, sizeof line, "  <!-- Read bitmap \"%.150s\" size %d %d depth %d -->\r\n", name.c_str(),
                       bmp.width, bmp.height, bmp.bitDepth);
         ProgressLog(0, line);
@@ -250,7 +260,8 @@ bool ImportedSprite::Quantize() {
         if (f->IsProxy()) continue;
         ImportedChannel& p = *f->p;
         BmpImage bmp;
-        if (!ReadBmp(HostPathOf(p.filename), bmp)) return Fail(Format("Couldn't open BMP file \"%s\"!", p.filename));
+        std::string reason;
+        if (!ReadBmp(HostPathOf(p.filename), bmp, &reason)) return Fail(CouldNotOpenBmp(p.filename, reason));
         const int transparent = q.MapImage(bmp, *p.image, true);
         if (transparent < 0)
             return Fail(Format("The size of BMP file \"%s\" changed during the import!", p.filename));
@@ -328,8 +339,10 @@ bool ImportedSprite::MakeProxies() {
         const int s = frame.shrink;
         frame.width = source.width >> s;
         frame.height = source.height >> s;
-        frame.x = source.x;
-        frame.y = source.y;
+        // The source's offsets on the proxy's smaller canvas (they become the frame's offsets when the document
+        // was not exported expanded).
+        frame.x = source.x >> s;
+        frame.y = source.y >> s;
         if (frame.width <= 0 || frame.height <= 0) {
             frame.width = frame.height = 1;
             frame.degenerate = true;
@@ -420,6 +433,9 @@ bool ImportedSprite::EncodeSpr2() {
         if (result != Spr2EncodeResult::kOk) return Fail("Could not encode sprite frame!");
         encoded.push_back(std::move(bytes));
     }
+    int32_t drawn = 0;
+    for (int32_t i = 0; i < frameCount; ++i) drawn += frames[static_cast<size_t>(i)]->degenerate ? 0 : 1;
+    if (!KeepsDrawnFrames(kTypeSPR2, drawn)) return false;
     std::vector<uint8_t> sprite;
     const int64_t first = frameCount > 0 ? int64_t{frameCount} * kSpr2BytesPerFrameBeforeData : -1;
     if (!AssembleSpr2(paletteId, encoded, first, sprite)) return Fail("Could not encode sprite frame!");
@@ -428,6 +444,17 @@ bool ImportedSprite::EncodeSpr2() {
         return Fail(step == ImportWriteStep::kUpdate ? "Could not update resource file!"
                                                      : "Could not add sprite to resource file!");
     return true;
+}
+
+bool ImportedSprite::KeepsDrawnFrames(ResType type, int32_t drawnFrames) {
+    const SpriteFrameSurvey stored = SurveySpriteFrames(*context_->file->file, id, type);
+    if (stored.drawnFrames <= drawnFrames) return true;
+    char text[320];
+    std::snprintf(text, sizeof text,
+                  "Sprite id %d \"%.63s\" would lose frames: the document gives %d frames with pixels where the "
+                  "object file's sprite has %d! The sprite is kept as it is.",
+                  id, name.c_str(), drawnFrames, stored.drawnFrames);
+    return Fail(text);
 }
 
 bool ImportedSprite::BuildCustomWall() {
@@ -439,6 +466,7 @@ bool ImportedSprite::BuildCustomWall() {
         if (!EncodeSprListFrame(ViewOfImage(*frame.z->image), bytes)) return Fail("Could not encode sprite frame!");
         encoded.push_back(std::move(bytes));
     }
+    if (!KeepsDrawnFrames(kTypeSPRList, frameCount)) return false;
     std::vector<uint8_t> sprite;
     if (!AssembleSprList(-1, encoded, sprite)) return Fail("Could not encode sprite frame!");
     ImportWriteStep step = ImportWriteStep::kNone;

@@ -49,8 +49,9 @@ struct ImportedSprite {
 
     // Builds the sprite and writes it to the object file: a custom wall style sprite as an SPR# of its depth
     // images, any other as an SPR2 with one palette for all frames, generated depth and alpha where the options
-    // ask for them, smaller zooms shrunk from the largest and frames shrink-wrapped. Every problem is reported
-    // through the context and stops the building; returns false then (resources already written stay).
+    // ask for them, smaller zooms shrunk from the largest and frames shrink-wrapped. A sprite that would draw
+    // fewer frames than the one it replaces is not written. Every problem is reported through the context and
+    // stops the building; returns false then (resources already written stay).
     bool Build(const SpriteBuildContext& context);
 
 private:
@@ -65,6 +66,9 @@ private:
     void PlaceFrames();
     bool EncodeSpr2();
     bool BuildCustomWall();
+    // True when the sprite about to be written (`drawnFrames` of its frames hold pixels) draws no fewer frames than
+    // the resource of that type it replaces; otherwise reports that the stored one is kept.
+    bool KeepsDrawnFrames(ResType type, int32_t drawnFrames);
     std::string HostPathOf(const std::string& filename) const;
     void SetFrameZoom(ImportedFrame& frame) const;
 

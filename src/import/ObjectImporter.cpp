@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "app/ObjectFile.h"
 #include "app/Progress.h"
@@ -253,11 +254,28 @@ void ObjectImporter::ReportImportError(const std::string& message) {
     }
 }
 
+// Memory that runs out in an element's action (a picture too large to hold) is an import error like any other:
+// nothing may unwind through the parser, which is C.
 void ObjectImporter::OnStart(void* user, const char* name, const char** attributes) {
-    static_cast<ObjectImporter*>(user)->Start(name, attributes);
+    auto* importer = static_cast<ObjectImporter*>(user);
+    try {
+        importer->Start(name, attributes);
+    } catch (const std::bad_alloc&) {
+        importer->ReportOutOfMemory();
+    }
 }
 
-void ObjectImporter::OnEnd(void* user, const char* name) { static_cast<ObjectImporter*>(user)->End(name); }
+void ObjectImporter::OnEnd(void* user, const char* name) {
+    auto* importer = static_cast<ObjectImporter*>(user);
+    try {
+        importer->End(name);
+    } catch (const std::bad_alloc&) {
+        importer->ReportOutOfMemory();
+    }
+}
+
+// The error state makes the parser's further calls do nothing, and the parse ends with the chunk.
+void ObjectImporter::ReportOutOfMemory() { ReportImportError(kImportOutOfMemoryMessage); }
 
 void ObjectImporter::Start(const char* name, const char** attributes) {
     const ElementRule* rule = FindRule(name);
@@ -596,11 +614,19 @@ bool ObjectImporter::ImportBitmapFile(const std::string& path, int32_t id, const
         return false;
     }
     const int64_t size = in->Size();
-    if (size < 0 || size > INT32_MAX) {
+    std::vector<uint8_t> bytes;
+    bool allocated = size >= 0 && size <= INT32_MAX;
+    if (allocated) {
+        try {
+            bytes.resize(static_cast<size_t>(size));
+        } catch (const std::bad_alloc&) {
+            allocated = false;
+        }
+    }
+    if (!allocated) {
         ReportImportError(Printf("Can't allocate image memory for BMP file \"%s\"!", shown.c_str()));
         return false;
     }
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
     if (size > 0 && in->Read(bytes.data(), size) != size) {
         ReportImportError(Printf("Can't read BMP file \"%s\"!", shown.c_str()));
         return false;

@@ -17,6 +17,8 @@ struct XML_ParserStruct;
 // The title of an import's progress log and of its error message box.
 constexpr const char* kImportProgressTitle = "Importing Progress";
 constexpr const char* kImportErrorTitle = "Error Importing";
+// The error of an element whose action ran out of memory.
+constexpr const char* kImportOutOfMemoryMessage = "There is not enough memory to import this document!";
 // The message every failed import ends with.
 constexpr const char* kImportSorryMessage = "Reshaper was not able to import the object file -- sorry!";
 
@@ -50,6 +52,8 @@ public:
     // Logs the message in red (with the document position the first time one is known), shows it in a message
     // box when none was shown yet in this import, and puts the importer into the error state.
     void ReportImportError(const std::string& message);
+    // Reports kImportOutOfMemoryMessage.
+    void ReportOutOfMemory();
 
     int GetErrorState() const { return errorState_; }
     const std::string& GetLastMessage() const { return lastMessage_; }

@@ -92,8 +92,9 @@ void ForEachItem(const Tile& tile, Fn&& fn) {
 }  // namespace
 
 std::unique_ptr<Bitmap24> ComposeObject(iResFile& file, ObjectEntry& entry, int32_t view, RgbColor background,
-                                        std::unique_ptr<Bitmap8>* alphaOut) {
+                                        std::unique_ptr<Bitmap8>* alphaOut, std::vector<BadTokenFrame>* badTokens) {
     if (alphaOut) alphaOut->reset();
+    if (badTokens) badTokens->clear();
     if (view < 0 || view >= kViewCount) return nullptr;
     const int rotation = view % kRotationCount;
     const int zoomLevel = view / kRotationCount;
@@ -147,6 +148,10 @@ std::unique_ptr<Bitmap24> ComposeObject(iResFile& file, ObjectEntry& entry, int3
                 request.palette = &palette;
                 request.wantColor = request.wantDepth = request.wantAlpha = true;
                 RenderSpriteFrame(file, spriteId, item.spritenum, request, frame);
+                const BadTokenFrame bad{spriteId, frame.frameIndex};
+                if (frame.badToken && badTokens &&
+                    std::find(badTokens->begin(), badTokens->end(), bad) == badTokens->end())
+                    badTokens->push_back(bad);
                 if (frame.width == 0 || frame.height == 0) return;
                 FrameDrawPosition at;
                 at.left = x + originX;

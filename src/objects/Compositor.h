@@ -3,11 +3,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "objects/RgbColor.h"
 #include "objects/TilePlacement.h"
 #include "platform/Bitmap24.h"
 #include "platform/Bitmap8.h"
+#include "resfile/ResTypes.h"
 
 class iResFile;
 struct ObjectEntry;
@@ -19,6 +21,13 @@ constexpr int64_t kMaxComposedPixels = int64_t{4096} * 4096;
 // The margin around what was drawn.
 constexpr int32_t kComposedMargin = 16;
 
+// A frame of a picture that was drawn only up to a token its decoder does not know.
+struct BadTokenFrame {
+    ResID spriteId = 0;
+    int32_t frame = 0;
+    bool operator==(const BadTokenFrame&) const = default;
+};
+
 // The view index of a rotation (0 ... 3) and a compositor zoom level (0 smallest ... 2 largest).
 inline int32_t ComposeViewIndex(int rotation, int zoomLevel) { return rotation + kRotationCount * zoomLevel; }
 
@@ -26,11 +35,13 @@ inline int32_t ComposeViewIndex(int rotation, int zoomLevel) { return rotation +
 // Each tile draws item list `view` of its draw group basegraphic + drawGroupIndex (when that index lies within
 // numgraphics), at its opacity; items naming the tile's dynamic sprites are skipped. Every tile's depthKey gets
 // its depth bias. The picture is what was drawn grown by 16 pixels on every side (33 x 33 when nothing was), over
-// the background colour crossed by the floor grid. When `alphaOut` is given it receives the alpha picture.
+// the background colour crossed by the floor grid. When `alphaOut` is given it receives the alpha picture; when
+// `badTokens` is given it receives each frame drawn only up to a bad token, once, in drawing order.
 //
 // Reads the draw groups, sprites and palettes from `file`. Returns null when `view` is outside 0 ... 11, the
 // picture would pass kMaxComposedPixels, or memory runs out.
 std::unique_ptr<Bitmap24> ComposeObject(iResFile& file, ObjectEntry& entry, int32_t view, RgbColor background,
-                                        std::unique_ptr<Bitmap8>* alphaOut = nullptr);
+                                        std::unique_ptr<Bitmap8>* alphaOut = nullptr,
+                                        std::vector<BadTokenFrame>* badTokens = nullptr);
 // The same, reading from the entry's own object file; null too when the entry has no open file.
 std::unique_ptr<Bitmap24> ComposeObject(ObjectEntry& entry, int32_t view, RgbColor background);

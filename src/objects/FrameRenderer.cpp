@@ -23,6 +23,7 @@ struct FoundFrame {
     int32_t width = 0;
     int32_t height = 0;
     int32_t paletteId = 0;
+    int32_t index = 0;
 };
 
 // A frame index not below the count, or negative, is frame 0.
@@ -33,7 +34,8 @@ bool FindSprListFrame(const DataHandle& h, int32_t index, FoundFrame& out) {
     SprListHeader header;
     if (!ReadSprListHeader(data, header) || !IsDrawableSprListVersion(header.version)) return false;
     SprListFrame frame;
-    if (!ReadSprListFrame(data, UsableIndex(index, header.frameCount), frame)) return false;
+    out.index = UsableIndex(index, header.frameCount);
+    if (!ReadSprListFrame(data, out.index, frame)) return false;
     out.x = frame.x;
     out.y = frame.y;
     out.width = frame.IsEmpty() ? 0 : frame.width;
@@ -48,7 +50,8 @@ bool FindSpr2Frame(const DataHandle& h, int32_t index, FoundFrame& out) {
     Spr2Header header;
     if (!ReadSpr2Header(data, header)) return false;
     Spr2Frame frame;
-    if (!ReadSpr2Frame(data, UsableIndex(index, header.frameCount), frame)) return false;
+    out.index = UsableIndex(index, header.frameCount);
+    if (!ReadSpr2Frame(data, out.index, frame)) return false;
     out.x = frame.x;
     out.y = frame.y;
     const bool nothing = frame.IsEmpty() || frame.IsDegenerate();
@@ -110,6 +113,7 @@ uint32_t RenderSpriteFrame(iResFile& file, ResID spriteId, int32_t frameIndex, c
     out.width = found.width;
     out.height = found.height;
     out.paletteId = found.paletteId;
+    out.frameIndex = found.index;
 
     uint8_t transparent = 255;
     if (request.palette) {

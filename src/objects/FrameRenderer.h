@@ -45,6 +45,7 @@ struct RenderedFrame {
     int32_t width = 0;              // 0 x 0 for a missing, empty, 1 x 1 SPR2 or oversized frame
     int32_t height = 0;
     int32_t paletteId = 0;
+    int32_t frameIndex = 0;         // the frame found: the index asked for, or 0 in its place
     bool badToken = false;          // decoding stopped at a token it does not know (kBadTokenText)
     // The bitmaps asked for, of the decoded size (1 x 1 when the reported size is 0 x 0): P with the palette's
     // colours filled with the transparent index, Z and A with the grey ramp filled with 255 and 0. Null when not

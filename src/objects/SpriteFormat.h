@@ -22,10 +22,11 @@ constexpr uint16_t kOpcodeMask = 0xE000;
 constexpr uint16_t kCountMask = 0x1FFF;
 constexpr int32_t kMaxTokenCount = 8191;
 
-constexpr int32_t kSpr2Version = 1000;
-constexpr size_t kSpr2HeaderSize = 12;       // version, frame count, palette id
-constexpr size_t kSpr2FrameHeaderSize = 16;  // width, height, flags, palette id, clear colour, y, x
-constexpr uint8_t kSpr2PadByte = 0xB0;       // what the encoder writes after data of odd length
+constexpr int32_t kSpr2Version = 1000;            // what this program writes: an offset table locates the frames
+constexpr int32_t kSpr2SequentialVersion = 1001;  // read only: frames one after another, each with its size
+constexpr size_t kSpr2HeaderSize = 12;            // version, frame count and palette id (1001: palette id first)
+constexpr size_t kSpr2FrameHeaderSize = 16;       // width, height, flags, palette id, clear colour, y, x
+constexpr uint8_t kSpr2PadByte = 0xB0;            // what the encoder writes after data of odd length
 
 // Channel values.
 constexpr uint8_t kEmptyDepth = 255;      // Z of a pixel that holds nothing

@@ -8,6 +8,7 @@
 #include "objects/Compositor.h"
 #include "objects/DrawGroup.h"
 #include "objects/EditObjectProperties.h"
+#include "objects/FrameRenderer.h"
 #include "platform/Bitmap24.h"
 #include "resfile/StdResFile.h"
 #include "resfile/iResFile.h"
@@ -101,9 +102,19 @@ ObjectEntry* ViewDrawGroupsSession::ApplyState(int state, int tileChoice) {
 }
 
 std::unique_ptr<Bitmap24> ViewDrawGroupsSession::Compose(int32_t view, bool whiteBackground) {
+    badTokens_.clear();
     iResFile* file = File();
     if (!file) return nullptr;
-    return ComposeObject(*file, entry_, view, whiteBackground ? kWhite : kBlack);
+    return ComposeObject(*file, entry_, view, whiteBackground ? kWhite : kBlack, nullptr, &badTokens_);
+}
+
+std::string ViewDrawGroupsSession::BadTokenText() const {
+    if (badTokens_.empty()) return std::string();
+    std::string text = std::string(kBadTokenText) + " in ";
+    for (size_t i = 0; i < badTokens_.size(); ++i)
+        text += (i ? ", sprite " : "sprite ") + std::to_string(badTokens_[i].spriteId) + " frame " +
+                std::to_string(badTokens_[i].frame);
+    return text + ": drawn only up to it";
 }
 
 DrawGroupItemListing ViewDrawGroupsSession::ListItems(const ObjectEntry& tile, int32_t view) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "objects/Compositor.h"
 #include "objects/DrawGroupItem.h"
 #include "objects/ObjectDefinition.h"
 #include "resfile/ResErrors.h"
@@ -64,6 +65,9 @@ public:
     ObjectEntry* ApplyState(int state, int tileChoice);
     // Composes view `view` over a white or black background; null when there is nothing to show.
     std::unique_ptr<Bitmap24> Compose(int32_t view, bool whiteBackground);
+    // What the last Compose drew only in part: "bad token in sprite %d frame %d[, sprite %d frame %d ...]: drawn
+    // only up to it", or empty when every frame decoded to its end.
+    std::string BadTokenText() const;
     // The items of list `view` of the tile's draw group basegraphic + its draw group index.
     DrawGroupItemListing ListItems(const ObjectEntry& tile, int32_t view);
     // Reloads that draw group, sets item `index` of list `view` to the leading decimal numbers of the two texts
@@ -85,4 +89,5 @@ private:
 
     ObjectEntry& entry_;
     ObjectDefinition definition_;
+    std::vector<BadTokenFrame> badTokens_;
 };

@@ -41,6 +41,18 @@ bool ListHostDirectory(const std::string& hostDirectory, const std::string& patt
 
 bool CreateHostDirectory(const std::string& hostPath) { return ::mkdir(hostPath.c_str(), 0777) == 0; }
 
+bool CreateHostDirectories(const std::string& hostPath) {
+    if (hostPath.empty()) return false;
+    // Each level from the top: a level that is there already, or that another process made meanwhile, is fine.
+    for (size_t at = hostPath.find('/', 1); ; at = hostPath.find('/', at + 1)) {
+        const std::string level = hostPath.substr(0, at);
+        if (!level.empty() && level.back() != '/' && !IsHostDirectory(level) && !CreateHostDirectory(level) &&
+            !IsHostDirectory(level))
+            return false;
+        if (at == std::string::npos) return true;
+    }
+}
+
 bool IsHostDirectory(const std::string& hostPath) {
     struct stat st {};
     return ::stat(hostPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

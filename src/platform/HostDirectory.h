@@ -1,4 +1,4 @@
-// HostDirectory: listing a host directory with a wildcard pattern, creating a directory, the current directory.
+// HostDirectory: listing a host directory with a wildcard pattern, creating directories, the current directory.
 #pragma once
 
 #include <string>
@@ -16,6 +16,8 @@ bool ListHostDirectory(const std::string& hostDirectory, const std::string& patt
 
 // Creates one directory level; false on failure (true is not returned for an existing directory).
 bool CreateHostDirectory(const std::string& hostPath);
+// Creates the directory and every missing one above it; true when it exists afterwards.
+bool CreateHostDirectories(const std::string& hostPath);
 
 // True when the host path names an existing directory (links followed).
 bool IsHostDirectory(const std::string& hostPath);

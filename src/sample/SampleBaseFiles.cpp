@@ -9,6 +9,7 @@
 #include "sample/SampleArt.h"
 #include "sample/SampleBehaviors.h"
 #include "sample/SampleIFFImage.h"
+#include "sample/SampleSecondLayout.h"
 #include "sample/SampleSprite.h"
 #include "sample/SampleStrings.h"
 
@@ -392,6 +393,7 @@ bool BuildSampleBaseFiles(uint64_t seed, SampleGuids& guids, std::vector<SampleO
                          kFunctionSeating, "Downloads/Beanbag.IFF", "", "download with an upper-case .IFF extension") &&
         SimpleObjectFile(c, "sunflower", "Sunflower", MakeSunflower(c.rng), 2006, 45, kRoomOutside, kFunctionDecorative,
                          "Downloads/Garden/Sunflower.iff", "", "download in a subdirectory") &&
+        BuildSampleSecondLayoutFile(root.Fork(3), guids, c.downloadCookie, out, c.error) &&
         SimpleObjectFile(c, "roundrug", "Round Rug", MakeRoundRug(c.rng), 2007, 150, kRoomLiving, kFunctionDecorative,
                          "GameData/UserObjects/Rug.iff", "", "same display name as ExpansionPack/rug.iff") &&
         SimpleObjectFile(c, "squarerug", "Square Rug", MakeSquareRug(c.rng), 2008, 180, kRoomLiving,

@@ -1,6 +1,7 @@
 // reshaper-cli import over the sample installation: an exported document into a clone, the question about
 // another file's document, read-only files and broken documents.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "CliRunner.h"
 #include "support/TempDir.h"
@@ -71,6 +72,62 @@ TEST_F(CliImport, BrokenDocumentsAndReadOnlyFilesFail) {
     r = Run("import bookshelf '" + dir->Join("cut.xml") + "' --yes");
     EXPECT_EQ(r.exitCode, 1) << r.out;
     EXPECT_NE(r.out.find("is read-only"), std::string::npos) << r.out;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// A bitmap of some hundred megabytes, and a channel file whose header claims 60000 x 60000 pixels, imported with
+// little memory to spare: each is reported with its reason, the command fails, and the object file is unchanged.
+TEST_F(CliImport, HugeBitmapsUnderAMemoryLimitAreReportedAndChangeNothing) {
+    if (kSanitized) GTEST_SKIP() << "the sanitizers need more address space than the limit leaves";
+    ASSERT_EQ(Run("clone armchair --name HugeCopy").exitCode, 0);
+    const std::string target = dir->Join("game/Downloads/Reshaped/HugeCopy.iff");
+    const std::vector<uint8_t> before = ReadFileBytes(target);
+    ASSERT_FALSE(before.empty());
+
+    std::vector<uint8_t> header = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 4, 0, 0,  // file header, pixels at 1078
+                                   40, 0, 0, 0, 0x60, 0xEA, 0, 0, 0x60, 0xEA, 0, 0,  // 60000 x 60000
+                                   1, 0, 8, 0, 0, 0, 0, 0};                           // 1 plane, 8 bits, plain
+    header.resize(1078, 0);
+    const std::string huge = dir->Join("huge/huge.bmp");
+    ASSERT_TRUE(MakeDirectories(dir->Join("huge")));
+    ASSERT_TRUE(WriteFileBytes(dir->Join("huge/claim.bmp"), header));
+    ASSERT_TRUE(WriteFileBytes(huge, header));
+    ASSERT_EQ(::truncate(huge.c_str(), 400L << 20), 0);  // sparse: takes no room on the disk
+    const std::string root = "<?xml version=\"1.0\"?>\r\n<objectsexportedfromthedomizens objectfilename=\"x\" "
+                             "exportsprites=\"1\" exportexpanded=\"1\" exportp=\"1\" exportz=\"0\" exporta=\"0\" "
+                             "generatez=\"1\" generatea=\"1\">\r\n";
+    const std::string end = "</objectsexportedfromthedomizens>\r\n";
+    ASSERT_TRUE(WriteFileText(dir->Join("huge/bitmap.xml"),
+                              root + "<bitmaps><bitmap name=\"huge\" id=\"300\" filename=\"huge.bmp\"/></bitmaps>" +
+                                  end));
+    for (const char* file : {"huge", "claim"})
+        ASSERT_TRUE(WriteFileText(
+            dir->Join(std::string("huge/") + file + ".xml"),
+            root + "<sprites><sprite name=\"huge\" id=\"256\" framecount=\"1\"><spriteframe width=\"136\" "
+                   "height=\"384\"><spritechannel type=\"p\" filename=\"" + file + ".bmp\"/><spritechannel "
+                   "type=\"z\" generate=\"1\"/><spritechannel type=\"a\" generate=\"1\"/></spriteframe></sprite>"
+                   "</sprites>" + end));
+
+    const std::string settings = "--settings '" + dir->Join("game/reshaper.ini") + "' ";
+    for (const auto& [doc, message] :
+         {std::pair{"bitmap.xml", "Can't allocate image memory for BMP file \"./huge.bmp\"!"},
+          std::pair{"huge.xml", "Couldn't open BMP file \"huge.bmp\"! (the file is too large for a BMP this program "
+                                "reads)"},
+          std::pair{"claim.xml",
+                    "Couldn't open BMP file \"claim.bmp\"! (the bitmap's width or height is zero or too large)"}}) {
+        CliResult r = RunCli(settings + "import HugeCopy '" + dir->Join(std::string("huge/") + doc) + "' --yes",
+                             "", 300 * 1024);
+        EXPECT_EQ(r.exitCode, 1) << doc << ": " << r.out;
+        EXPECT_NE(r.out.find(message), std::string::npos) << doc << ": " << r.out;
+        EXPECT_EQ(ReadFileBytes(target), before) << doc;
+    }
 }
 
 }  // namespace

@@ -17,10 +17,11 @@ struct CliResult {
 };
 
 // Runs reshaper-cli with the given argument text (already quoted for the shell), started in `directory` when one
-// is given.
-inline CliResult RunCli(const std::string& args, const std::string& directory = "") {
+// is given, with at most `addressSpaceKb` kilobytes of address space when that is not 0.
+inline CliResult RunCli(const std::string& args, const std::string& directory = "", long addressSpaceKb = 0) {
     CliResult r;
     std::string command = std::string("'") + RESHAPER_CLI_PATH + "' " + args + " 2>&1";
+    if (addressSpaceKb > 0) command = "ulimit -v " + std::to_string(addressSpaceKb) + " && " + command;
     if (!directory.empty()) command = "cd '" + directory + "' && " + command;
     FILE* p = popen(command.c_str(), "r");
     if (!p) return r;

@@ -13,6 +13,7 @@
 #include "export/ObjectExporter.h"
 #include "objects/ObjectDefinition.h"
 #include "platform/HostDirectory.h"
+#include "sample/SampleSecondLayout.h"
 #include "support/RecordingHosts.h"
 
 using namespace export_test;
@@ -379,6 +380,61 @@ TEST_F(ObjectExporterTest, OddFrameCountsExportWithoutDividingByZero) {
             EXPECT_EQ(frames[6]->AttrInt("shrink"), 3);
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A sprite in the 1001 layout exports as its 1000 twin does; one whose frames cannot all be found, or an SPR# too old
+// to be drawn, is reported and gets no element; a frame that stops at a bad token is reported and still written.
+// Error lines carry the message box's text and nothing more.
+TEST_F(ObjectExporterTest, SpritesThatCannotBeDecodedAreReportedAndLeftOut) {
+    file_.Put(kTypePALT, 300, "pal", TestPalette());
+    const std::vector<TestFrame> frames = {SolidFrame(4, 3, 5, 2, 1), SolidFrame(2, 2, 6), SolidFrame(3, 1, 7, 1)};
+    const std::vector<uint8_t> table = MakeSpr2(300, frames);
+    const std::vector<uint8_t> sequential = ToSequentialSpr2(table);
+    file_.Put(kTypeSPR2, 700, "Twin", table);
+    file_.Put(kTypeSPR2, 701, "Seq", sequential);
+    file_.Put(kTypeSPR2, 702, "Cut", std::vector<uint8_t>(sequential.begin(), sequential.end() - 1));
+    file_.Put(kTypeSPRList, 703, "Old", {0xF5, 0x01, 0, 0, 1, 0, 0, 0, 12, 0, 0, 0});  // version 501
+    std::vector<uint8_t> bad = MakeSpr2(300, {SolidFrame(3, 2, 8)});
+    bad[bad.size() - 2] = 0x00, bad[bad.size() - 1] = 0xE0;  // the end of the frame becomes the unused opcode
+    file_.Put(kTypeSPR2, 704, "Bad", bad);
+
+    auto root = Parse(Export(AllOptions(kWhizPresetAllZoomsAllChannels, false, false), "odd.xml"));
+    ASSERT_TRUE(root);
+    std::map<std::string, const XmlElement*> sprites;
+    for (const XmlElement* e : root->Children("sprites")[0]->Children("sprite")) sprites[e->Attr("name")] = e;
+    EXPECT_EQ(sprites.count("Cut"), 0u);
+    EXPECT_EQ(sprites.count("Old"), 0u);
+    ASSERT_EQ(sprites.count("Seq"), 1u);
+    ASSERT_EQ(sprites.count("Bad"), 1u);
+    EXPECT_EQ(sprites["Bad"]->Children("spriteframe").size(), 1u);
+    const auto twin = sprites["Twin"]->Children("spriteframe"), seq = sprites["Seq"]->Children("spriteframe");
+    ASSERT_EQ(seq.size(), 3u);
+    EXPECT_EQ(sprites["Seq"]->Attr("defaultpaletteid"), "300");
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(seq[i]->attributes, twin[i]->attributes) << i;
+        for (size_t c = 0; c < 3; ++c) {
+            const std::string seqFile = seq[i]->Children("spritechannel")[c]->Attr("filename");
+            const std::string twinFile = twin[i]->Children("spritechannel")[c]->Attr("filename");
+            EXPECT_EQ(ReadFileBytes(file_.dir.Join(seqFile)), ReadFileBytes(file_.dir.Join(twinFile))) << seqFile;
+        }
+    }
+
+    const std::vector<std::string> expected = {
+        "Can't decode sprite id 703 \"Old\": its SPR# version 501 is too old to be drawn! It is not exported, so "
+        "that importing this document leaves it as it is.",
+        "Can't decode sprite id 702 \"Cut\": only 2 of its 3 frames lie inside its data! It is not exported, so "
+        "that importing this document leaves it as it is.",
+        "Sprite id 704 \"Bad\": bad token in frame 0! It is exported only up to it."};
+    std::vector<std::string> logged, boxes;
+    for (const ProgressCall& c : progress_.calls)
+        if (c.kind == ProgressCall::Log && c.hasText && c.red == 255) logged.push_back(c.text);
+    for (const PromptCall& c : prompts_.calls) boxes.push_back(c.text);
+    EXPECT_EQ(logged, expected);
+    EXPECT_EQ(boxes, expected);
 }
 
 }  // namespace

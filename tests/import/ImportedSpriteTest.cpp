@@ -185,7 +185,11 @@ const CheckCase kCheckCases[] = {
     {"missing file", kAllChannels, 1,
      "<spritechannel type=\"p\" filename=\"p.bmp\"/><spritechannel type=\"z\" filename=\"nothing.bmp\"/>"
      "<spritechannel type=\"a\" filename=\"a.bmp\"/>",
-     "Couldn't open BMP file \"nothing.bmp\"!"},
+     "Couldn't open BMP file \"nothing.bmp\"! (the file cannot be opened)"},
+    {"cut file", kAllChannels, 1,
+     "<spritechannel type=\"p\" filename=\"p.bmp\"/><spritechannel type=\"z\" filename=\"cut.bmp\"/>"
+     "<spritechannel type=\"a\" filename=\"a.bmp\"/>",
+     "Couldn't open BMP file \"cut.bmp\"! (the pixel data ends before the last row)"},
     {"size", kAllChannels, 1,
      "<spritechannel type=\"p\" filename=\"p.bmp\"/><spritechannel type=\"z\" filename=\"small.bmp\"/>"
      "<spritechannel type=\"a\" filename=\"a.bmp\"/>",
@@ -203,6 +207,9 @@ TEST_F(ImportedSpriteTest, ChannelChecksStopTheImportWithTheirOwnMessage) {
     ASSERT_TRUE(Write8("a.bmp", 8, 6, [](int32_t r, int32_t c) -> uint8_t { return r > 1 && c > 1 ? 255 : 0; }));
     ASSERT_TRUE(Write8("small.bmp", 4, 3, [](int32_t, int32_t) -> uint8_t { return 255; }));
     ASSERT_TRUE(Write24("rgb.bmp", 8, 6, [](int32_t, int32_t) { return RgbQuad{1, 2, 3, 0}; }));
+    std::vector<uint8_t> cut = reshaper_test::ReadFileBytes(dir.Join("z.bmp"));
+    cut.resize(cut.size() - 9);
+    ASSERT_TRUE(reshaper_test::WriteFileBytes(dir.Join("cut.bmp"), cut));
     for (const CheckCase& c : kCheckCases) {
         prompt.calls.clear();
         EXPECT_EQ(ImportBody(c.options, Sprite(c.frameCount, Frame(0, 0, 8, 6, c.channels))), kImportReported)
@@ -294,18 +301,42 @@ TEST_F(ImportedSpriteTest, DefaultPresetGeneratesChannelsZoomsAndMovesDegenerate
               std::string::npos);
 }
 
-TEST_F(ImportedSpriteTest, FramesNotExpandedKeepTheDocumentOffsets) {
-    WriteShapeP("p.bmp", 6, 4, 0, 0, 4, 6);
-    WriteShapeZ("z.bmp", 6, 4, 0, 0, 4, 6);
-    WriteShapeA("a.bmp", 6, 4, 0, 0, 4, 6);
+TEST_F(ImportedSpriteTest, FramesNotExpandedKeepTheDocumentOffsetsAtTheirZoom) {
+    WriteShapeP("p.bmp", 12, 8, 0, 0, 8, 12);
+    WriteShapeZ("z.bmp", 12, 8, 0, 0, 8, 12);
+    WriteShapeA("a.bmp", 12, 8, 0, 0, 8, 12);
     const std::string channels = Channel("p", "p.bmp") + Channel("z", "z.bmp") + Channel("a", "a.bmp");
-    ASSERT_EQ(ImportBody("exportexpanded=\"0\"", Keeper() + Sprite(1, Frame(-7, 9, 6, 4, channels))), kImportOk)
-        << Errors();
-    Decoded d = Decode(0);
-    EXPECT_EQ(d.frame.x, 7);
-    EXPECT_EQ(d.frame.y, 9);
-    EXPECT_EQ(d.frame.width, 6);
-    EXPECT_EQ(d.frame.height, 4);
+    // One rotation: frame 0 at the largest zoom, frames 1 and 2 made from it at the two smaller ones.
+    std::string frames = Frame(-14, 18, 12, 8, channels);
+    for (int shrink = 1; shrink <= 2; ++shrink)
+        frames += "<spriteframe proxy=\"0\" shrink=\"" + std::to_string(shrink) + "\"/>";
+    ASSERT_EQ(ImportBody("exportexpanded=\"0\"", Keeper() + Sprite(3, frames)), kImportOk) << Errors();
+    for (auto [index, x, y, w, h] : {std::tuple{0, 14, 18, 12, 8}, {1, 7, 9, 6, 4}, {2, 3, 4, 3, 2}}) {
+        Decoded d = Decode(index);
+        EXPECT_EQ(d.frame.x, x) << index;
+        EXPECT_EQ(d.frame.y, y) << index;
+        EXPECT_EQ(d.frame.width, w) << index;
+        EXPECT_EQ(d.frame.height, h) << index;
+    }
+}
+
+TEST_F(ImportedSpriteTest, ASpriteThatWouldDrawFewerFramesIsKept) {
+    WriteShapeP("p.bmp", 8, 6, 1, 1, 4, 6);
+    WriteShapeZ("z.bmp", 8, 6, 1, 1, 4, 6);
+    WriteShapeA("a.bmp", 8, 6, 1, 1, 4, 6);
+    const std::string frame = Frame(0, 0, 8, 6, Channel("p", "p.bmp") + Channel("z", "z.bmp") + Channel("a", "a.bmp"));
+    ASSERT_EQ(ImportBody(kAllChannels, Keeper() + Sprite(1, frame)), kImportOk) << Errors();
+    const std::vector<uint8_t> before = Stored(kTypeSPR2, 200);
+
+    // The same frame with its depth painted empty, and a document without frames.
+    ASSERT_TRUE(Write8("z.bmp", 8, 6, [](int32_t, int32_t) -> uint8_t { return 255; }));
+    for (const std::string& sprite : {Sprite(1, frame), Sprite(0, "")}) {
+        prompt.calls.clear();
+        EXPECT_EQ(ImportBody(kAllChannels, Keeper() + sprite), kImportReported);
+        EXPECT_EQ(FirstMessage().rfind("Sprite id 200 \"Chair Top\" would lose frames: the document gives ", 0), 0u)
+            << FirstMessage();
+        EXPECT_EQ(Stored(kTypeSPR2, 200), before);
+    }
 }
 
 TEST_F(ImportedSpriteTest, TwentyFourBitColourFileImports) {

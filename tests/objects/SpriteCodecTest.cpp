@@ -207,4 +207,115 @@ TEST(SpriteDecode, FramePaletteFallsBackToTheSpritesAndChannelsMayBeLeftOut) {
     EXPECT_EQ(GetSpr2FramePaletteId(header, frame), 12);
 }
 
+// A sprite in the 1001 layout: palette id before the count, frames one after another, each with its size.
+constexpr uint8_t kSequentialSprite[] = {
+    0xE9, 0x03, 0, 0,  // version 1001
+    42, 0, 0, 0,       // palette id 42
+    2, 0, 0, 0,        // 2 frames
+    // Frame 0: version, 38 bytes, then a 3 x 2 frame at (4, 5).
+    0xE9, 0x03, 0, 0, 38, 0, 0, 0,
+    3, 0, 2, 0,                          // width 3, height 2
+    7, 0, 0, 0,                          // colour, depth and alpha
+    0xFF, 0xFF, 0, 0,                    // palette id -1 (the sprite's), clear colour 0
+    5, 0, 4, 0,                          // y 5, x 4
+    0x0E, 0x00,                          // kNL: a row of 14 bytes
+    0x02, 0x20, 10, 1, 11, 2,            // kRunZP 2: (Z 10, P 1), (Z 11, P 2)
+    0x01, 0x40, 12, 3, 20, 0xB0,         // kRunZPA 1: Z 12, P 3, alpha 20, pad
+    0x04, 0x00, 0x01, 0xC0, 9, 0xB0,     // kNL, then kRunP 1: P 9, pad
+    0x00, 0xA0,                          // kEOS
+    // Frame 1: version, 26 bytes, then a 2 x 1 frame that names palette 43.
+    0xE9, 0x03, 0, 0, 26, 0, 0, 0,
+    2, 0, 1, 0, 7, 0, 0, 0, 43, 0, 0, 0, 0, 0, 0, 0,
+    0x08, 0x00, 0x02, 0x20, 20, 4, 21, 5,  // kNL 8, kRunZP 2
+    0x00, 0xA0,                            // kEOS
+};
+static_assert(sizeof kSequentialSprite == 12 + 8 + 38 + 8 + 26);
+
+struct DecodedChannels {
+    std::unique_ptr<Bitmap8> p, z, a;
+};
+
+DecodedChannels DecodeFrame(const Spr2Frame& frame) {
+    DecodedChannels d{Bitmap8::Create(frame.width, frame.height, nullptr),
+                      Bitmap8::Create(frame.width, frame.height, nullptr),
+                      Bitmap8::Create(frame.width, frame.height, nullptr)};
+    SpriteChannels out{ViewOf(*d.p), ViewOf(*d.z), ViewOf(*d.a)};
+    EXPECT_EQ(DecodeSpr2Frame(frame, out, 99), SpriteDecodeResult::kOk);
+    return d;
+}
+
+std::vector<uint8_t> Pixels(const Bitmap8& b) {
+    std::vector<uint8_t> out;
+    for (int32_t r = 0; r < b.GetHeight(); ++r) out.insert(out.end(), b.GetRow(r), b.GetRow(r) + b.GetWidth());
+    return out;
+}
+
+TEST(SpriteDecode, TheSecondLayoutReadsAsItsTableTwin) {
+    const std::vector<uint8_t> sequential(std::begin(kSequentialSprite), std::end(kSequentialSprite));
+    const auto frameBytes = [&](size_t at, size_t size) {
+        return std::vector<uint8_t>(sequential.begin() + static_cast<ptrdiff_t>(at),
+                                    sequential.begin() + static_cast<ptrdiff_t>(at + size));
+    };
+    // The twin keeps each frame's own palette id: patch the assembler's choice back.
+    std::vector<uint8_t> twin;
+    ASSERT_TRUE(AssembleSpr2(42, {frameBytes(20, 38), frameBytes(66, 26)}, -1, twin));
+    twin[20 + 8] = 0xFF, twin[20 + 9] = 0xFF, twin[58 + 8] = 43, twin[58 + 9] = 0;
+
+    const ByteReader a(sequential.data(), sequential.size()), b(twin.data(), twin.size());
+    Spr2Header ha, hb;
+    ASSERT_TRUE(ReadSpr2Header(a, ha));
+    ASSERT_TRUE(ReadSpr2Header(b, hb));
+    EXPECT_TRUE(ha.sequential);
+    EXPECT_FALSE(hb.sequential);
+    EXPECT_EQ(ha.frameCount, 2);
+    EXPECT_EQ(ha.paletteId, 42);
+    EXPECT_EQ(hb.paletteId, 42);
+    for (int32_t i = 0; i < 2; ++i) {
+        Spr2Frame fa, fb;
+        ASSERT_TRUE(ReadSpr2Frame(a, i, fa));
+        ASSERT_TRUE(ReadSpr2Frame(b, i, fb));
+        EXPECT_EQ(std::tie(fa.width, fa.height, fa.x, fa.y, fa.flags),
+                  std::tie(fb.width, fb.height, fb.x, fb.y, fb.flags));
+        EXPECT_EQ(GetSpr2FramePaletteId(ha, fa), i == 0 ? 42 : 43);
+        EXPECT_EQ(fa.tokens.GetSize(), i == 0 ? 22u : 10u);  // the stream ends with the frame's own bytes
+        const DecodedChannels da = DecodeFrame(fa), db = DecodeFrame(fb);
+        EXPECT_EQ(Pixels(*da.p), Pixels(*db.p)) << i;
+        EXPECT_EQ(Pixels(*da.z), Pixels(*db.z)) << i;
+        EXPECT_EQ(Pixels(*da.a), Pixels(*db.a)) << i;
+        if (i == 0) {
+            EXPECT_EQ(Pixels(*da.p), (std::vector<uint8_t>{1, 2, 3, 9, 99, 99}));
+            EXPECT_EQ(Pixels(*da.z), (std::vector<uint8_t>{10, 11, 12, 128, 255, 255}));
+            EXPECT_EQ(Pixels(*da.a), (std::vector<uint8_t>{255, 255, 160, 255, 0, 0}));
+        }
+    }
+
+    // A last frame cut short ends the sprite at the frame before it; so does a size that is negative.
+    for (size_t cut : {size_t{1}, size_t{26}}) {
+        const ByteReader shorter(sequential.data(), sequential.size() - cut);
+        ASSERT_TRUE(ReadSpr2Header(shorter, ha));
+        EXPECT_EQ(ha.storedFrameCount, 2);
+        EXPECT_EQ(ha.frameCount, 1);
+        Spr2Frame f;
+        EXPECT_TRUE(ReadSpr2Frame(shorter, 0, f));
+        EXPECT_FALSE(ReadSpr2Frame(shorter, 1, f));
+    }
+    std::vector<uint8_t> negative = sequential;
+    negative[62] = 0xFF, negative[63] = 0xFF, negative[64] = 0xFF, negative[65] = 0xFF;
+    ASSERT_TRUE(ReadSpr2Header(ByteReader(negative.data(), negative.size()), ha));
+    EXPECT_EQ(ha.frameCount, 1);
+    // A frame too short for its header counts but cannot be read; any other version is the table layout.
+    std::vector<uint8_t> tiny = sequential;
+    tiny[62] = 4;
+    ASSERT_TRUE(ReadSpr2Header(ByteReader(tiny.data(), tiny.size()), ha));
+    EXPECT_EQ(ha.frameCount, 2);
+    Spr2Frame f;
+    EXPECT_FALSE(ReadSpr2Frame(ByteReader(tiny.data(), tiny.size()), 1, f));
+    std::vector<uint8_t> other = sequential;
+    other[0] = 0xEA;  // 1002
+    ASSERT_TRUE(ReadSpr2Header(ByteReader(other.data(), other.size()), ha));
+    EXPECT_FALSE(ha.sequential);
+    EXPECT_EQ(ha.paletteId, 2);
+    EXPECT_EQ(ha.storedFrameCount, 42);
+}
+
 }  // namespace

@@ -27,6 +27,7 @@
 #include "sample/SampleBaseFiles.h"
 #include "sample/SampleGame.h"
 #include "sample/SampleModel.h"
+#include "sample/SampleSecondLayout.h"
 #include "support/TempDir.h"
 
 using namespace reshaper_test;
@@ -107,7 +108,8 @@ TEST_F(SampleInstallation, StartsOnItsOwnSettingsAndCataloguesAsExpected) {
                 names.end());
     EXPECT_EQ(names,
               (std::vector<std::string>{"arched door", "armchair", "beanbag", "bookshelf", "diningtable", "floorlamp",
-                                        "grandfatherclock", "kitchen", "potted plant", "rug", "rug", "sunflower"}));
+                                        "grandfatherclock", "kitchen", "ottoman", "potted plant", "rug", "rug",
+                                        "sunflower"}));
     EXPECT_EQ(catalog_.Count(), names.size() + kScale);
     EXPECT_EQ(catalog_.Find("beanbag")->path, ".\\downloads\\beanbag.iff");
     EXPECT_EQ(catalog_.Find("bones"), nullptr);
@@ -181,6 +183,21 @@ TEST_F(SampleInstallation, SpecialFilesHoldWhatTheyShow) {
     EXPECT_EQ(lamp->sprites.size(), 1u);
     EXPECT_EQ(lamp->drawGroups.size(), 1u);
     EXPECT_TRUE(std::filesystem::exists(Root() + "/GameData/UserObjects/FloorLamp.spf"));
+
+    // The ottoman's sprite is stored in the second layout; its twin's holds the same frames stored as 1000.
+    ObjectFile* ottoman = catalog_.Find("ottoman");
+    ASSERT_NE(ottoman, nullptr);
+    ASSERT_EQ(ottoman->objects.size(), 2u);
+    std::vector<uint8_t> stored[2];
+    for (int k = 0; k < 2; ++k) {
+        DataHandle* h = ottoman->file->GetResource(kTypeSPR2, static_cast<ResID>(256 + k), nullptr);
+        ASSERT_NE(h, nullptr);
+        stored[k] = h->bytes;
+        ottoman->file->ReleaseAndFree(h);
+    }
+    EXPECT_EQ(stored[0][0] | (stored[0][1] << 8), 1001);
+    EXPECT_EQ(stored[1][0] | (stored[1][1] << 8), 1000);
+    EXPECT_EQ(ToSequentialSpr2(stored[1]), stored[0]);
 
     // Program files on either side of the start-up check's limits.
     EXPECT_LT(std::filesystem::file_size(Root() + "/Domizens.exe"), 512000u);

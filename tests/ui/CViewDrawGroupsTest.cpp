@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "../objects/SpriteTestImages.h"
 #include "UiInstallation.h"
 #include "objects/DrawGroup.h"
 #include "objects/ui/CViewDrawGroups.h"
@@ -248,6 +249,24 @@ TEST_F(Viewer, AnObjectWithoutGraphicsShowsNothing) {
     EXPECT_TRUE(viewer->Picture().isNull());
     EXPECT_EQ(C<QFrame>(1017)->size(), QSize(10, 10));
     EXPECT_FALSE(C<QLineEdit>(1111)->isVisible());
+}
+
+// A frame whose stream stops at a bad token is drawn up to it, and the viewer says so under the hint lines.
+TEST_F(Viewer, AFrameStoppedByABadTokenIsNamed) {
+    std::vector<uint8_t> tokens;
+    reshaper_test::PutU16(tokens, 0x0000);            // kNL
+    reshaper_test::PutU16(tokens, 0xC002);            // kRunP 2
+    reshaper_test::PutBytes(tokens, {3, 4, 0, 0xE0});  // two pixels, then the unused opcode
+    std::vector<Res> resources = {DrawGroupResource(100, "lamp off", ItemsOfView),
+                                  DrawGroupResource(101, "lamp on", ItemsOfView),
+                                  {kTypeSPR2, 1010, "broken", reshaper_test::OneFrameSpr2(4, 2, tokens)}};
+    game.Put("Downloads/things.iff", ObjectFileBytes({{128, "lamp", 0, 0, 100, 2}}, resources));
+    game.Scan();
+    Open(Entry("things", "lamp"));  // view 10 draws frame 10 of sprite 1010, which has only frame 0
+    EXPECT_TRUE(C<QLabel>(1121)->isVisible());
+    EXPECT_EQ(C<QLabel>(1121)->text(), "bad token in sprite 1010 frame 0: drawn only up to it");
+    C<QSlider>(1005)->setValue(1);  // view 9 draws sprite 1009, which does not exist
+    EXPECT_FALSE(C<QLabel>(1121)->isVisible());
 }
 
 }  // namespace

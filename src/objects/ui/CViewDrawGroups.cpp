@@ -169,6 +169,10 @@ void CViewDrawGroups::BuildControls() {
     items_->setMinimumHeight(70);
     hint1_ = MakeLabel(this, 1108, "Please select an individual tile above in the");
     hint2_ = MakeLabel(this, 1109, "\"Multi Tile Object\" pull-down to see its items.");
+    badToken_ = MakeLabel(this, 1121, "");
+    badToken_->setWordWrap(true);
+    badToken_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    badToken_->hide();
 
     xLabel_ = MakeLabel(this, 1110, "X Offset:");
     xEdit_ = new QLineEdit(this);
@@ -214,6 +218,7 @@ void CViewDrawGroups::BuildControls() {
     left->addWidget(items_, 1);
     left->addWidget(hint1_);
     left->addWidget(hint2_);
+    left->addWidget(badToken_);
     left->addLayout(offsets);
     left->addStretch(0);
     auto* okRow = new QHBoxLayout;
@@ -273,6 +278,7 @@ void CViewDrawGroups::Render() {
         hint2_->hide();
         itemsTile_ = nullptr;
         SetPicture(QImage());
+        badToken_->hide();
         return;
     }
     itemsTile_ = session_.ApplyState(state, TileChoice());
@@ -281,6 +287,9 @@ void CViewDrawGroups::Render() {
     const int32_t view = ViewIndex();
     std::unique_ptr<Bitmap24> composed = session_.Compose(view, white_);
     SetPicture(composed ? ToImage(*composed) : QImage());
+    const std::string badToken = session_.BadTokenText();
+    badToken_->setText(FromCoreText(badToken));
+    badToken_->setVisible(!badToken.empty());
 
     DrawGroupItemListing listing;
     if (itemsTile_) listing = session_.ListItems(*itemsTile_, view);

@@ -71,6 +71,7 @@ private:
     QListWidget* items_ = nullptr;
     QLabel* hint1_ = nullptr;
     QLabel* hint2_ = nullptr;
+    QLabel* badToken_ = nullptr;  // 1121: the frames the picture drew only up to a bad token, in red
     QLabel* xLabel_ = nullptr;
     QLineEdit* xEdit_ = nullptr;
     SpinArrows* xSpin_ = nullptr;
