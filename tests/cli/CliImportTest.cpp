@@ -75,6 +75,17 @@ TEST_F(CliImport, RelativePathsAreTheCallersNotTheGameDirectorys) {
     r = RunCli("--settings ../game/reshaper.ini render armchair 128 -o chair.png </dev/null", work);
     EXPECT_EQ(r.exitCode, 0) << r.out;
     EXPECT_FALSE(ReadFileBytes(work + "/chair.png").empty());
+
+    // The cookie given to a clone goes into the settings file it was read from, however that file was named.
+    r = RunCli("--settings ../game/reshaper.ini clone armchair --name CookieOne --cookie 4242 </dev/null", work);
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(ReadFileText(dir->Join("game/reshaper.ini")).find("RESHAPER_MAGIC_COOKIE=4242\n"), std::string::npos);
+    // Relative to where the program starts, which is not where start-up moves to.
+    setenv("RESHAPER_SETTINGS", "game/reshaper.ini", 1);
+    r = RunCli("clone armchair --name CookieTwo --cookie 4343 </dev/null", dir->Path());
+    unsetenv("RESHAPER_SETTINGS");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(ReadFileText(dir->Join("game/reshaper.ini")).find("RESHAPER_MAGIC_COOKIE=4343\n"), std::string::npos);
 }
 
 TEST_F(CliImport, BrokenDocumentsAndReadOnlyFilesFail) {

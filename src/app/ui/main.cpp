@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/ObjectCatalog.h"
+#include "app/SettingsStore.h"
 #include "app/Startup.h"
 #include "app/ui/CReshaperDlg.h"
 #include "app/ui/CSplashWnd.h"
@@ -26,6 +27,8 @@ bool SplashEnabled(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A relative $RESHAPER_SETTINGS names a file of the directory the program started in.
+    SettingsStore::FromEnvironment();
     SeedRandomGenerator();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Domizens Reshaper"));
