@@ -2,9 +2,12 @@
 #include <memory>
 
 #include "app/AppSettings.h"
+#include "app/RegistryLanguages.h"
+#include "app/SettingsStore.h"
 #include "app/Startup.h"
 #include "app/TerminalProgressHost.h"
 #include "cli/CliCommon.h"
+#include "objects/Languages.h"
 #include "platform/HostFile.h"
 #include "platform/HostPath.h"
 #include "resfile/ResFileExtension.h"
@@ -13,6 +16,7 @@ namespace cli {
 
 namespace {
 bool gGameDirGiven = false;
+bool gLanguageGiven = false;
 bool gCatalogLoaded = false;
 std::unique_ptr<TerminalProgressHost> gHost;
 
@@ -26,6 +30,22 @@ bool LooksLikePath(const std::string& arg) {
 
 void SetGameDirGiven(bool given) { gGameDirGiven = given; }
 bool GameDirGiven() { return gGameDirGiven; }
+
+bool UseLanguage(bool given, int code) {
+    if (given) {
+        if (!SetGameLanguage(code)) {
+            PrintError("language " + std::to_string(code) + " is not a language code (1 to 20)");
+            return false;
+        }
+        gLanguageGiven = true;
+        return true;
+    }
+    // A command on a path runs without start-up: it reads the stored language itself.
+    std::string stored;
+    if (SettingsStore::FromEnvironment().ReadText(kLanguageValue, stored))
+        if (int code = LanguageFromRegistryName(stored)) SetGameLanguage(code);
+    return true;
+}
 
 void InstallTerminalHost(bool assumeYes) {
     TerminalHostOptions options;
@@ -41,6 +61,7 @@ ObjectCatalog& LoadCatalog() {
     gCatalogLoaded = true;
     StartupOptions options;
     options.applyInstallPath = !gGameDirGiven;
+    options.applyStoredLanguage = !gLanguageGiven;
     options.buildCatalogue = [&catalog] {
         catalog.Scan(ObjectDirectories(), InternalObjectPaths(), CloneDirectory);
     };

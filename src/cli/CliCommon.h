@@ -40,6 +40,11 @@ std::unique_ptr<iResFile> OpenResourceFile(const std::string& path);
 void SetGameDirGiven(bool given);
 bool GameDirGiven();
 
+// Chooses the language a command works in: `code` when the command line names one (`given`), else the stored
+// language. A language given here stays for the whole command: start-up, which runs later when the command needs
+// the catalogue, does not reset it from the settings. False, with a printed message, for a code outside 1 to 20.
+bool UseLanguage(bool given, int code);
+
 // Installs the terminal's progress log and prompt host; `assumeYes` answers every question OK.
 void InstallTerminalHost(bool assumeYes);
 
