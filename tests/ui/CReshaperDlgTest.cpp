@@ -332,6 +332,15 @@ TEST_F(MainWindow, DoubleClicksWithModifiersOpenTheBrowser) {
     (void)berry;
 }
 
+TEST_F(MainWindow, EightBitObjectNamesShowAsTheirCharactersAndFileNamesAsUtf8) {
+    game.Put("Downloads/Caf\xC3\xA9.iff", ObjectFileBytes({{128, "Caf\xE9 \x92"}}));
+    Open();
+    EXPECT_EQ(ListNames(), (QStringList{QString::fromUtf8("caf\u00e9")}));
+    EXPECT_EQ(Control<QGroupBox>(*window, 1039)->title(), QString::fromUtf8(".\\downloads\\caf\u00e9.iff"));
+    ASSERT_EQ(Tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(Tree()->topLevelItem(0)->text(0), QString::fromUtf8("Caf\u00e9 \u2019"));
+}
+
 TEST_F(MainWindow, RightDoubleClickAndModifiersOpenTheViewer) {
     PutPlainFiles({"chair"});
     Open();

@@ -256,7 +256,7 @@ void CReshaperDlg::FillListRemembering(ObjectFile* select, int rememberedRow) {
         list_->clear();
         int selectRow = -1;
         for (ObjectFile* file : catalog_.Listed(editableOnly)) {
-            auto* item = new QListWidgetItem(FromCoreText(file->displayName), list_);
+            auto* item = new QListWidgetItem(FromHostText(file->displayName), list_);
             item->setData(kFileRole, QVariant::fromValue(reinterpret_cast<quintptr>(file)));
             if (file == select && select) selectRow = list_->count() - 1;
         }
@@ -298,17 +298,17 @@ void CReshaperDlg::RebuildTree() {
         count_->clear();
         for (QPushButton* b : {clone_, delete_, export_, import_}) b->setEnabled(false);
     } else {
-        fileBox_->setTitle(FromCoreText(file->path));
+        fileBox_->setTitle(FromHostText(file->path));
         const bool editable = file->IsEditable();
         state_->setText(QString::fromUtf8(editable ? kFileEditable : kFileReadOnly));
         clone_->setEnabled(true);
         for (QPushButton* b : {delete_, export_, import_}) b->setEnabled(editable);
         count_->setText(QStringLiteral("Total objects in file: %1").arg(file->CountObjects()));
         for (ObjectEntry* root : file->roots) {
-            auto* node = new QTreeWidgetItem(tree_, {FromCoreText(root->name)});
+            auto* node = new QTreeWidgetItem(tree_, {FromGameText(root->name)});
             node->setData(0, kEntryRole, QVariant::fromValue(reinterpret_cast<quintptr>(root)));
             for (ObjectEntry* tile : root->tiles) {
-                auto* child = new QTreeWidgetItem(node, {FromCoreText(tile->name)});
+                auto* child = new QTreeWidgetItem(node, {FromGameText(tile->name)});
                 child->setData(0, kEntryRole, QVariant::fromValue(reinterpret_cast<quintptr>(tile)));
             }
         }
@@ -375,15 +375,15 @@ void CReshaperDlg::OnImport() {
     ObjectFile* file = SelectedFile();
     if (!file) return;
     const QString remembered = QDir::currentPath();
-    QDir::setCurrent(FromCoreText(GameDirectory()));
+    QDir::setCurrent(FromHostText(GameDirectory()));
 
     // The file's name up to its first '.', with ".xml".
     std::string name = file->path.substr(file->path.rfind('\\') == std::string::npos ? 0 : file->path.rfind('\\') + 1);
     name = name.substr(0, name.find('.'));
-    const QString chosen = FileChooserSlot()(this, FromCoreText(name + ".xml"));
+    const QString chosen = FileChooserSlot()(this, FromHostText(name + ".xml"));
 
     if (chosen.isEmpty()) {
-        SetGameDirectory(ToCoreText(QDir::currentPath()));
+        SetGameDirectory(ToHostText(QDir::currentPath()));
         QDir::setCurrent(remembered);
         RebuildTree();
         return;
@@ -392,9 +392,9 @@ void CReshaperDlg::OnImport() {
     const qsizetype slash = chosen.lastIndexOf(QLatin1Char('/'));
     const QString directory = slash < 0 ? remembered : (slash == 0 ? QStringLiteral("/") : chosen.left(slash));
     const QString documentName = chosen.mid(slash + 1);
-    SetGameDirectory(ToCoreText(directory));
+    SetGameDirectory(ToHostText(directory));
     QDir::setCurrent(directory);
-    ImportHandlerSlot()(*file, ToCoreText(directory), ToCoreText(documentName));
+    ImportHandlerSlot()(*file, ToHostText(directory), ToHostText(documentName));
     QDir::setCurrent(remembered);
     RebuildTree();
 }
