@@ -447,7 +447,9 @@ bool CReshaperDlg::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const Qt::KeyboardModifiers modifiers = mouse->modifiers();
         if (onList && mouse->button() == Qt::LeftButton) {
-            if (modifiers & Qt::ShiftModifier) {
+            // Shift opens the browser on the selected file; Ctrl, object action 0 with Ctrl, on the file of its
+            // object, which is the same file (and a file without objects gets the browser too).
+            if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)) {
                 if (ObjectFile* file = SelectedFile()) OpenBrowser(file);
             } else {
                 ObjectAction(kActionOpen, modifiers);
@@ -460,6 +462,18 @@ bool CReshaperDlg::eventFilter(QObject* watched, QEvent* event) {
         }
         if (onTree && mouse->button() == Qt::RightButton) {
             ObjectAction(kActionView, modifiers);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress && watched == list_->viewport()) {
+        // The list selects one file at a time: a Ctrl+click selects the row under the mouse, as a plain click
+        // does, instead of taking the selection away (which would leave no file for the Ctrl+double-click).
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier)) {
+            if (QListWidgetItem* item = list_->itemAt(mouse->position().toPoint())) {
+                list_->setCurrentItem(item);
+                item->setSelected(true);
+            }
             return true;
         }
     }
