@@ -108,4 +108,41 @@ bool ResolveObjectFile(const std::string& arg, bool needCatalog, ObjectFileArg& 
     return true;
 }
 
+std::vector<iResFile*> BrowsedFile::Members() const {
+    if (single) return {single.get()};
+    std::vector<iResFile*> members;
+    ObjResFile& pair = object.File();
+    for (int i = 0; i < pair.CountMembers(); ++i)
+        if (iResFile* m = pair.GetMember(i); m && m->IsOpen()) members.push_back(m);
+    return members;
+}
+
+bool OpenAsTheBrowserDoes(const std::string& arg, BrowsedFile& out) {
+    out = BrowsedFile();
+    std::string ext = PathExtension(arg);
+    const bool spf = EqualsIgnoringAsciiCase(ext, ".spf");
+    if (HostFile::Open(ResolveHostPath(arg), false)) {
+        // A file on disk: the pair it belongs to, or, when it is no object file, the file alone.
+        auto pair = std::make_unique<ObjResFile>();
+        const bool withExtension = spf || EqualsIgnoringAsciiCase(ext, ".iff");
+        if (pair->Open(withExtension ? StripExtension(arg) : arg) != kNoErr) {
+            out.single = OpenResourceFile(arg);
+            return out.single != nullptr;
+        }
+        out.object.owned = std::make_unique<ObjectFile>();
+        out.object.owned->path = spf ? StripExtension(arg) + ".iff" : arg;
+        out.object.owned->displayName = DisplayNameOf(out.object.owned->path);
+        out.object.owned->file = std::move(pair);
+        out.object.record = out.object.owned.get();
+        return true;
+    }
+    // A catalogue name or a game path (an archive member's too): the catalogue holds it open.
+    if (ObjectFile* record = LoadCatalog().Find(spf ? StripExtension(arg) + ".iff" : arg)) {
+        out.object.record = record;
+        return true;
+    }
+    out.single = OpenResourceFile(arg);  // says why it cannot be opened
+    return out.single != nullptr;
+}
+
 }  // namespace cli
