@@ -207,10 +207,11 @@ TEST_F(FileManagerTest, BrokenHeadersCountsAndMembersMapNothing) {
     fm.MapDirectory(objects, true, true);
     EXPECT_EQ(List(objects + "*"), (std::vector<Found>{{"far.iff", false, true}, {"ok.iff", false, true}}));
     EXPECT_FALSE(fm.Exists(".\\gamedata\\evil.iff"));
-    auto past = fm.Open(objects + "far.iff", false);
+    TGOpenFile* past = fm.Open(objects + "far.iff", false);
     ASSERT_NE(past, nullptr);
     char byte = 0;
     EXPECT_EQ(past->Read(&byte, 1), 0);
+    fm.Close(past);
 }
 
 TEST_F(FileManagerTest, ArchiveThatCannotBeOpenedIsReportedAndSkipped) {
