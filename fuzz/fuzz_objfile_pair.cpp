@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // Sprites of either type and layout, found through the chain as the viewer and the export find them.
     for (ResType type : {kTypeSPRList, kTypeSPR2})
-        for (int16_t i = 1; i <= file.CountResources(type); ++i) {
+        for (int32_t i = 1; i <= file.CountResources(type); ++i) {
             DataHandle* h = file.GetIndexedResource(type, i, nullptr);
             if (!h) continue;
             ResID id = 0;

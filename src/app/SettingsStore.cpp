@@ -52,6 +52,15 @@ int32_t ParseLeadingInteger(const std::string& text) {
 
 SettingsStore SettingsStore::FromEnvironment() {
     std::string path = NonEmptyEnv("RESHAPER_SETTINGS");
+    if (!path.empty() && path[0] != '/') {
+        // Resolved once, against the directory the program started in: the absolute path replaces the relative
+        // one in the environment, so the store stays the same file when start-up changes the current directory.
+        std::string cwd = CurrentHostDirectory();
+        if (!cwd.empty()) {
+            path = cwd + "/" + path;
+            ::setenv("RESHAPER_SETTINGS", path.c_str(), 1);
+        }
+    }
     if (path.empty()) {
         std::string config = NonEmptyEnv("XDG_CONFIG_HOME");
         // A relative XDG_CONFIG_HOME is invalid and ignored, as the base directory rules say.

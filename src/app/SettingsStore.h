@@ -29,7 +29,9 @@ public:
     explicit SettingsStore(std::string filePath) : path_(std::move(filePath)) {}
     // The store of this process: $RESHAPER_SETTINGS when set, else $XDG_CONFIG_HOME/Vexel/The Domizens.ini,
     // else ~/.config/Vexel/The Domizens.ini. A relative path is made absolute against the current directory
-    // now, so a later change of directory does not move the store. The path is empty when none can be formed
+    // now, so a later change of directory does not move the store; a relative $RESHAPER_SETTINGS is replaced by
+    // that absolute path, so every later call names the same file. The programs call this before anything
+    // changes the current directory. The path is empty when none can be formed
     // (no HOME), and then every key is missing.
     static SettingsStore FromEnvironment();
 

@@ -51,7 +51,7 @@ StartupResult RunStartup(const StartupOptions& options) {
     result.gameFilesFound = CheckGameFiles();
 
     std::string language;
-    if (store.ReadText(kLanguageValue, language)) {
+    if (options.applyStoredLanguage && store.ReadText(kLanguageValue, language)) {
         int code = LanguageFromRegistryName(language);
         if (code != 0) result.languageFromSettings = SetGameLanguage(code);
     }

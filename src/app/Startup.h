@@ -8,6 +8,8 @@ struct StartupOptions {
     bool seedRandom = true;
     // Make the stored install path the current directory (the CLI skips this when told a game directory).
     bool applyInstallPath = true;
+    // Set GameLanguage from the stored language (the CLI skips this when told a language).
+    bool applyStoredLanguage = true;
     // The "build the catalogue" step: runs after the object directories are mapped and before the cookie is
     // read. Nothing runs there when empty.
     std::function<void()> buildCatalogue;
@@ -23,8 +25,8 @@ struct StartupResult {
 // Seeds rand() from the millisecond clock XOR one value of rand().
 void SeedRandomGenerator();
 
-// Runs, in order: seeding (optional); the stored install path becomes the current directory; the game file
-// check; the stored language sets GameLanguage when its name is in the table; the current directory becomes
+// Runs, in order: seeding (optional); the stored install path becomes the current directory (optional); the game
+// file check; the stored language sets GameLanguage when its name is in the table (optional); the current directory becomes
 // GameDirectory; the default palette is built from the grey ramp; each of ObjectDirectories() is mapped into
 // the file manager (recursive, archives included), in list order; options.buildCatalogue; the magic cookie is
 // read. Settings come from SettingsStore::FromEnvironment(), taken before the directory changes. Missing

@@ -2,9 +2,12 @@
 #include <memory>
 
 #include "app/AppSettings.h"
+#include "app/RegistryLanguages.h"
+#include "app/SettingsStore.h"
 #include "app/Startup.h"
 #include "app/TerminalProgressHost.h"
 #include "cli/CliCommon.h"
+#include "objects/Languages.h"
 #include "platform/HostFile.h"
 #include "platform/HostPath.h"
 #include "resfile/ResFileExtension.h"
@@ -14,6 +17,7 @@ namespace cli {
 namespace {
 bool gGameDirGiven = false;
 bool gSaveFailed = false;
+bool gLanguageGiven = false;
 bool gCatalogLoaded = false;
 std::unique_ptr<TerminalProgressHost> gHost;
 
@@ -27,6 +31,22 @@ bool LooksLikePath(const std::string& arg) {
 
 void SetGameDirGiven(bool given) { gGameDirGiven = given; }
 bool GameDirGiven() { return gGameDirGiven; }
+
+bool UseLanguage(bool given, int code) {
+    if (given) {
+        if (!SetGameLanguage(code)) {
+            PrintError("language " + std::to_string(code) + " is not a language code (1 to 20)");
+            return false;
+        }
+        gLanguageGiven = true;
+        return true;
+    }
+    // A command on a path runs without start-up: it reads the stored language itself.
+    std::string stored;
+    if (SettingsStore::FromEnvironment().ReadText(kLanguageValue, stored))
+        if (int code = LanguageFromRegistryName(stored)) SetGameLanguage(code);
+    return true;
+}
 
 void InstallTerminalHost(bool assumeYes) {
     TerminalHostOptions options;
@@ -42,6 +62,7 @@ ObjectCatalog& LoadCatalog() {
     gCatalogLoaded = true;
     StartupOptions options;
     options.applyInstallPath = !gGameDirGiven;
+    options.applyStoredLanguage = !gLanguageGiven;
     options.buildCatalogue = [&catalog] {
         catalog.Scan(ObjectDirectories(), InternalObjectPaths(), CloneDirectory);
     };
@@ -99,6 +120,43 @@ bool ResolveObjectFile(const std::string& arg, bool needCatalog, ObjectFileArg& 
     LoadObjectFile(*out.owned, false);
     out.record = out.owned.get();
     return true;
+}
+
+std::vector<iResFile*> BrowsedFile::Members() const {
+    if (single) return {single.get()};
+    std::vector<iResFile*> members;
+    ObjResFile& pair = object.File();
+    for (int i = 0; i < pair.CountMembers(); ++i)
+        if (iResFile* m = pair.GetMember(i); m && m->IsOpen()) members.push_back(m);
+    return members;
+}
+
+bool OpenAsTheBrowserDoes(const std::string& arg, BrowsedFile& out) {
+    out = BrowsedFile();
+    std::string ext = PathExtension(arg);
+    const bool spf = EqualsIgnoringAsciiCase(ext, ".spf");
+    if (HostFile::Open(ResolveHostPath(arg), false)) {
+        // A file on disk: the pair it belongs to, or, when it is no object file, the file alone.
+        auto pair = std::make_unique<ObjResFile>();
+        const bool withExtension = spf || EqualsIgnoringAsciiCase(ext, ".iff");
+        if (pair->Open(withExtension ? StripExtension(arg) : arg) != kNoErr) {
+            out.single = OpenResourceFile(arg);
+            return out.single != nullptr;
+        }
+        out.object.owned = std::make_unique<ObjectFile>();
+        out.object.owned->path = spf ? StripExtension(arg) + ".iff" : arg;
+        out.object.owned->displayName = DisplayNameOf(out.object.owned->path);
+        out.object.owned->file = std::move(pair);
+        out.object.record = out.object.owned.get();
+        return true;
+    }
+    // A catalogue name or a game path (an archive member's too): the catalogue holds it open.
+    if (ObjectFile* record = LoadCatalog().Find(spf ? StripExtension(arg) + ".iff" : arg)) {
+        out.object.record = record;
+        return true;
+    }
+    out.single = OpenResourceFile(arg);  // says why it cannot be opened
+    return out.single != nullptr;
 }
 
 }  // namespace cli

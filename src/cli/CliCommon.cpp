@@ -2,10 +2,12 @@
 #include "cli/CliCommon.h"
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/HostDirectory.h"
+#include "platform/Windows1252.h"
 #include "resfile/IFFResFile.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/ResFileExtension.h"
@@ -74,6 +76,29 @@ std::unique_ptr<ObjResFile> OpenObjectFile(const std::string& path) {
     if (err == kNoErr) return file;
     PrintError("cannot open the object file '" + path + "': " + ErrorText(err));
     return nullptr;
+}
+
+void PrintViewText(const std::string& text) {
+    std::string shown = DecodeWindows1252(text);
+    for (size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at)) shown.erase(at, 1);
+    if (!shown.empty() && shown.back() != '\n') shown += '\n';  // a message such as "Could not get resource!"
+    std::fwrite(shown.data(), 1, shown.size(), stdout);
+}
+
+bool ParseResType(const std::string& text, ResType& out) {
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    if (!hex && (text.size() == 3 || text.size() == 4)) {
+        const std::string code = text.size() == 3 ? std::string(1, '\0') + text : text;
+        out = 0;
+        for (char c : code) out = (out << 8) | static_cast<uint8_t>(c);
+        return true;
+    }
+    if (!hex || text.size() > 10 || !std::isxdigit(static_cast<unsigned char>(text[2]))) return false;
+    char* end = nullptr;
+    const unsigned long v = std::strtoul(text.c_str() + 2, &end, 16);
+    if (*end != '\0') return false;
+    out = static_cast<ResType>(v);
+    return true;
 }
 
 bool ParseResID(const std::string& text, ResID& out) {

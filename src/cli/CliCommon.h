@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ObjectCatalog.h"
 #include "resfile/StdResFile.h"
@@ -40,6 +41,11 @@ std::unique_ptr<iResFile> OpenResourceFile(const std::string& path);
 void SetGameDirGiven(bool given);
 bool GameDirGiven();
 
+// Chooses the language a command works in: `code` when the command line names one (`given`), else the stored
+// language. A language given here stays for the whole command: start-up, which runs later when the command needs
+// the catalogue, does not reset it from the settings. False, with a printed message, for a code outside 1 to 20.
+bool UseLanguage(bool given, int code);
+
 // Installs the terminal's progress log and prompt host; `assumeYes` answers every question OK.
 void InstallTerminalHost(bool assumeYes);
 
@@ -69,6 +75,27 @@ struct ObjectFileArg {
 // record (so the file is never open twice); otherwise the catalogue is loaded only for a name. False,
 // with a printed message, when nothing matches or the file cannot be opened.
 bool ResolveObjectFile(const std::string& arg, bool needCatalog, ObjectFileArg& out);
+
+// A file named to the commands that show raw resources (resources, check, hex, text), opened as the resource
+// browser shows it: the object file (its .iff with its .spf) from a path, a catalogue name or a game path (archive
+// members included). A file that does not open as an object file (the older 1.0 layout) is opened alone.
+struct BrowsedFile {
+    ObjectFileArg object;
+    std::unique_ptr<iResFile> single;
+    iResFile& File() const { return single ? *single : static_cast<iResFile&>(object.File()); }
+    // The resource files it is made of, in search order: the .iff, then the .spf when there is one.
+    std::vector<iResFile*> Members() const;
+};
+// False, with a printed message, when nothing of that name or path opens.
+bool OpenAsTheBrowserDoes(const std::string& arg, BrowsedFile& out);
+
+// A resource type as the command line gives it: its four characters ("STR#"), three for a type whose first
+// byte is zero ("CST", the legacy text strings), or a 0x hexadecimal number (0x00435354). False otherwise.
+bool ParseResType(const std::string& text, ResType& out);
+
+// Prints the text of a browser view as the window shows it: the 8-bit text as UTF-8, "\r\n" as "\n" (a text
+// whose last line has no line end, such as a view's message, gets one).
+void PrintViewText(const std::string& text);
 
 // Opens an object file as the workbench does: "chair", "chair.iff" or "chair.spf" all open the pair of
 // "chair.iff" and "chair.spf" that exist. Null (and a printed error) on failure.

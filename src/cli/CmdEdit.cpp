@@ -2,8 +2,6 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
-#include "app/RegistryLanguages.h"
-#include "app/SettingsStore.h"
 #include "cli/CliCommon.h"
 #include "objects/EditObjectSession.h"
 #include "objects/Languages.h"
@@ -182,11 +180,7 @@ void RunEdit(const EditArgs& args, int& exitCode) {
         sets.push_back(std::move(pending));
     }
     // The language the editor opens in: the stored one, unless the command line names another.
-    std::string stored;
-    if (SettingsStore::FromEnvironment().ReadText(kLanguageValue, stored))
-        if (int code = LanguageFromRegistryName(stored)) SetGameLanguage(code);
-    if (args.languageOption->count() > 0 && !SetGameLanguage(args.language)) {
-        PrintError("language " + std::to_string(args.language) + " is not a language code (1 to 20)");
+    if (!UseLanguage(args.languageOption->count() > 0, args.language)) {
         exitCode = kExitUsage;
         return;
     }

@@ -17,7 +17,8 @@ struct ExportArgs {
     std::string file;
     std::string document;
     std::string preset = "one-zoom-one-channel";
-    bool justChangeColors = false;
+    bool justChangeColors = false;    // --just-change-colors: the default, as the dialog opens
+    bool noJustChangeColors = false;  // --no-just-change-colors
     bool noCompress = false;
     bool noSubdirs = false;
     bool noSmoothColors = false;
@@ -34,11 +35,12 @@ int PresetId(const std::string& name) {
     return kWhizPresetAllZoomsAllChannels;
 }
 
-// The options the presets dialog records for the same choices: the boxes are set, then the chosen preset is
-// clicked, so "Just Change Colors." moves an all-channel preset to its one-channel neighbour as the dialog does.
+// The options the presets dialog records for the same choices: from the dialog as it opens (its first preset and
+// every box checked, "Just Change Colors." included), the boxes are set, then the chosen preset is clicked, so
+// "Just Change Colors." moves an all-channel preset to its one-channel neighbour as the dialog does.
 ExportOptions OptionsFor(const ExportArgs& a) {
     ExportWhizzerModel model;
-    model.SetChecked(kWhizJustChangeColors, a.justChangeColors);
+    model.SetChecked(kWhizJustChangeColors, !a.noJustChangeColors);
     model.SetChecked(kWhizCompress, !a.noCompress);
     model.SetChecked(kWhizSubDirectories, !a.noSubdirs);
     model.SetChecked(kWhizSmoothColors, !a.noSmoothColors);
@@ -83,8 +85,12 @@ void AddExportCommand(CLI::App& app, int& exitCode) {
         ->check(CLI::IsMember(
             {"one-zoom-one-channel", "all-zooms-one-channel", "one-zoom-all-channels", "all-zooms-all-channels"}))
         ->default_val("one-zoom-one-channel");
-    cmd->add_flag("--just-change-colors", a->justChangeColors,
-                  "Keep sprite shapes: write colours only (all-channel presets fall back to one channel)");
+    auto* keepShapes = cmd->add_flag(
+        "--just-change-colors", a->justChangeColors,
+        "Keep sprite shapes: write colours only (all-channel presets fall back to one channel); the default");
+    cmd->add_flag("--no-just-change-colors", a->noJustChangeColors,
+                  "Let the sprite shapes change: the all-channel presets write depth and alpha files")
+        ->excludes(keepShapes);
     cmd->add_flag("--no-compress", a->noCompress, "Write plain BMP files instead of RLE8-compressed ones");
     cmd->add_flag("--no-subdirs", a->noSubdirs, "Put all sprite pictures into one directory");
     cmd->add_flag("--no-smooth-colors", a->noSmoothColors, "Generated smaller zooms keep sharp colours");

@@ -32,43 +32,59 @@ int StoredFlags(iResFile& file, ResType type, int index) {
 
 namespace {
 
+// Lists one resource file of what was named: its types in file order with their resources.
+void ListResources(iResFile& file, int& exitCode) {
+    int32_t types = file.CountTypes();
+    for (int32_t t = 1; t <= types; ++t) {
+        ResType type = file.GetIndexedType(t);
+        int32_t count = file.CountResources(type);
+        std::printf("%s  %d resource%s\n", Printable(ResTypeToString(type)).c_str(), count, count == 1 ? "" : "s");
+        for (int32_t i = 1; i <= count; ++i) {
+            DataHandle* h = file.GetIndexedResource(type, i, nullptr);
+            if (!h) {
+                std::printf("  #%d  unreadable: %s\n", i, ErrorText(file.GetError()).c_str());
+                exitCode = kExitProblems;
+                continue;
+            }
+            ResID id = 0;
+            std::string name;
+            file.GetID(h, id);
+            file.GetName(h, name);
+            int flags = StoredFlags(file, type, i);
+            std::printf("  %6d  flags %s  %8d bytes  \"%s\"\n", id,
+                        flags < 0 ? "------" : ("0x" + Hex4(flags)).c_str(), h->Size(), Printable(name).c_str());
+            file.ReleaseAndFree(h);
+        }
+    }
+}
+
 void AddResourcesCommand(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand("resources", "List every resource type of FILE with its resources: id, name, "
-                                                "flags, size, in enumeration order");
+                                                "flags, size, in enumeration order; an object file's .iff and "
+                                                ".spf one after the other, as the resource browser opens them");
     auto path = std::make_shared<std::string>();
-    cmd->add_option("FILE", *path, "Resource file (.iff, .spf)")->required();
+    cmd->add_option("FILE", *path,
+                    "Resource file: a path (.iff, .spf), a name from the catalogue or a game path (archive members "
+                    "too)")
+        ->required();
     cmd->callback([path, &exitCode] {
-        auto file = OpenResourceFile(*path);
-        if (!file) {
+        BrowsedFile browsed;
+        if (!OpenAsTheBrowserDoes(*path, browsed)) {
             exitCode = kExitError;
             return;
         }
-        int32_t types = file->CountTypes();
-        for (int32_t t = 1; t <= types; ++t) {
-            ResType type = file->GetIndexedType(t);
-            int32_t count = file->CountResources(type);
-            std::printf("%s  %d resource%s\n", Printable(ResTypeToString(type)).c_str(), count, count == 1 ? "" : "s");
-            for (int32_t i = 1; i <= count; ++i) {
-                DataHandle* h = file->GetIndexedResource(type, i, nullptr);
-                if (!h) {
-                    std::printf("  #%d  unreadable: %s\n", i, ErrorText(file->GetError()).c_str());
-                    exitCode = kExitProblems;
-                    continue;
-                }
-                ResID id = 0;
-                std::string name;
-                file->GetID(h, id);
-                file->GetName(h, name);
-                int flags = StoredFlags(*file, type, i);
-                std::printf("  %6d  flags %s  %8d bytes  \"%s\"\n", id,
-                            flags < 0 ? "------" : ("0x" + Hex4(flags)).c_str(), h->Size(), Printable(name).c_str());
-                file->ReleaseAndFree(h);
-            }
+        const std::vector<iResFile*> members = browsed.Members();
+        for (iResFile* member : members) {
+            std::string memberPath;
+            member->GetPath(memberPath);
+            std::printf("file  %s  (%s)\n", memberPath.c_str(), member->IsWritable() ? "writable" : "read-only");
+            ListResources(*member, exitCode);
         }
-        ResErr err = file->Close();
-        if (err) {
-            PrintError("closing '" + *path + "' failed: " + ErrorText(err));
-            exitCode = kExitError;
+        if (browsed.single) {
+            if (ResErr err = browsed.single->Close()) {
+                PrintError("closing '" + *path + "' failed: " + ErrorText(err));
+                exitCode = kExitError;
+            }
         }
     });
 }

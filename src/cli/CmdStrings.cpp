@@ -18,15 +18,20 @@ void AddStringsCommand(CLI::App& app, int& exitCode) {
     auto language = std::make_shared<int>(0);
     cmd->add_option("FILE", *path, "Object file: a path (with or without .iff) or a name from the catalogue")->required();
     cmd->add_option("ID", *idText, "Resource id of the string table")->required();
-    cmd->add_option("--language", *language, "Language number 1 to 20 (1 = US English)")->check(CLI::Range(1, 20));
-    cmd->callback([path, idText, language, &exitCode] {
+    auto* languageOption = cmd->add_option("--language", *language,
+                                           "Language number 1 to 20 (1 = US English; default: the stored language)")
+                               ->check(CLI::Range(1, 20));
+    cmd->callback([path, idText, language, languageOption, &exitCode] {
         ResID id = 0;
         if (!ParseResID(*idText, id)) {
             PrintError("'" + *idText + "' is not a resource id");
             exitCode = kExitUsage;
             return;
         }
-        if (*language) SetGameLanguage(*language);
+        if (!UseLanguage(languageOption->count() > 0, *language)) {
+            exitCode = kExitUsage;
+            return;
+        }
         ObjectFileArg arg;
         if (!ResolveObjectFile(*path, false, arg)) {
             exitCode = kExitError;

@@ -3,10 +3,13 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "app/SettingsStore.h"
 #include "cli/CliCommon.h"
 
 int main(int argc, char** argv) {
     cli::RememberInvocationDirectory();
+    // A relative $RESHAPER_SETTINGS names a file of the directory the program started in.
+    SettingsStore::FromEnvironment();
     CLI::App app{"The Domizens Reshaper: the object files of The Domizens from the command line.\n"
                  "Exit codes: 0 success, 1 the operation failed, 2 wrong command line, 3 problems found."};
     app.require_subcommand(1);

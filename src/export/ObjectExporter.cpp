@@ -179,7 +179,7 @@ void ObjectExporter::WriteHeader() {
     xml_.Line("<!-- Do not change it, unless you know what you're doing. -->");
     xml_.EmptyLine();
     xml_.BeginTag(0, kRootElement);
-    xml_.Attribute(kExportOptionNames[0], MakeXmlAttributeText(options_.objectfilename));
+    xml_.Attribute(kExportOptionNames[0], MakeXmlHostNameText(options_.objectfilename));
     for (int i = 1; i < kExportOptionCount; ++i)
         xml_.Attribute(kExportOptionNames[i], GetExportOptionNumber(options_, i));
     xml_.EndTag(true);
@@ -290,7 +290,7 @@ void ObjectExporter::WriteBitmaps() {
         xml_.BeginTag(12, "bitmap");
         xml_.Attribute("name", MakeXmlAttributeText(name));
         xml_.Attribute("id", id);
-        xml_.Attribute("filename", MakeXmlAttributeText(fileName));
+        xml_.Attribute("filename", MakeXmlHostNameText(fileName));
         xml_.EndTag(false);
         LogLine(1, FormatExportText("<bitmap filename=\"%s\" />\r\n", fileName.c_str()));
     });

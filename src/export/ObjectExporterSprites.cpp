@@ -256,7 +256,7 @@ void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom,
         const std::string fileName = stem + "_" + type + ".bmp";
         xml_.BeginTag(16, "spritechannel");
         xml_.Attribute("type", type);
-        xml_.Attribute("filename", MakeXmlAttributeText(fileName));
+        xml_.Attribute("filename", MakeXmlHostNameText(fileName));
         xml_.EndTag(false);
         LogLine(1, FormatExportText("    <spritechannel type=\"%s\" filename=\"%s\" />\r\n", type, fileName.c_str()));
         MakeDirectoriesForPath(fileName);

@@ -1,36 +1,18 @@
-// XmlAttributeText: entity escaping and the Windows-1252 to UTF-8 conversion of attribute values.
+// XmlAttributeText: entity escaping of attribute values, with the Windows-1252 conversion for resource texts.
 #include "export/XmlAttributeText.h"
 
 #include <cstdint>
 
+#include "platform/Windows1252.h"
+
 namespace {
 
-// Code points of the bytes 0x80 to 0x9F; the undefined ones keep their own number.
-constexpr uint16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-}  // namespace
-
-std::string MakeXmlAttributeText(std::string_view text) {
+// Escapes UTF-8 text as an attribute value.
+std::string EscapeUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char ch : text) {
-        const uint8_t b = static_cast<uint8_t>(ch);
+        const auto b = static_cast<uint8_t>(ch);
         switch (b) {
             case '&':
                 out += "&amp;";
@@ -56,15 +38,19 @@ std::string MakeXmlAttributeText(std::string_view text) {
             default:
                 break;
         }
-        if (b < 0x20 || b == 0x7F) {
-            out.push_back('?');
-        } else if (b < 0x80) {
-            out.push_back(ch);
-        } else if (b < 0xA0) {
-            AppendUtf8(out, kHighControls[b - 0x80]);
-        } else {
-            AppendUtf8(out, b);
-        }
+        out.push_back(b < 0x20 || b == 0x7F ? '?' : ch);
     }
     return out;
+}
+
+}  // namespace
+
+std::string MakeXmlAttributeText(std::string_view text) { return EscapeUtf8(DecodeWindows1252(text)); }
+
+std::string MakeXmlHostNameText(std::string_view hostName) {
+    if (IsValidUtf8(hostName)) return EscapeUtf8(hostName);
+    std::string ascii(hostName);
+    for (char& c : ascii)
+        if (static_cast<uint8_t>(c) >= 0x80) c = '?';
+    return EscapeUtf8(ascii);
 }

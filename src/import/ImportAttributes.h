@@ -14,8 +14,8 @@ const char* FindImportAttribute(const char** attributes, std::string_view name);
 int32_t ParseImportInteger(const char* text);
 // A decimal floating point number after optional blanks; 0 for text that does not begin with one.
 double ParseImportFloat(const char* text);
-// Turns UTF-8 text, as the parser hands it over, into the resources' 8-bit form (Windows-1252): code points
-// below 256 become that byte, the typographic characters of 0x80 to 0x9F their byte; anything else, and bytes
+// Turns UTF-8 text, as the parser hands it over, into the resources' 8-bit form (Windows-1252, as
+// EncodeWindows1252 converts it): every character the page holds becomes its byte; any other character, and bytes
 // that are not UTF-8, become '?'.
 std::string Utf8ToResourceText(std::string_view utf8);
 

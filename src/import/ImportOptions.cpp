@@ -34,7 +34,8 @@ constexpr int kThingsToDoPosition = kExportOptionCount - 1;
 
 ExportOptions ReadImportOptions(const char** a) {
     ExportOptions o = ExportOptions::ImportDefaults();
-    if (const char* name = FindImportAttribute(a, kExportOptionNames[0])) o.objectfilename = Utf8ToResourceText(name);
+    // The file name is a name on the host's disk, carried as it is.
+    if (const char* name = FindImportAttribute(a, kExportOptionNames[0])) o.objectfilename = name;
     for (int i = 1; i < kExportOptionCount; ++i) {
         int32_t& value = o.*kMembers[i];
         if (i == kThingsToDoPosition)

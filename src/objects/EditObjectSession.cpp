@@ -6,7 +6,9 @@
 #include "app/ObjectFile.h"
 #include "app/Prompt.h"
 #include "clone/RemapBehaviorGuids.h"
+#include "objects/DescriptionLineEnds.h"
 #include "objects/Languages.h"
+#include "platform/Windows1252.h"
 #include "resfile/StdResFile.h"
 #include "resfile/iResFile.h"
 
@@ -89,11 +91,15 @@ ResErr EditObjectSession::Apply(const std::string& name, const std::string& pric
         price = kMaxPrice;
         if (priceShown) *priceShown = std::to_string(kMaxPrice);
     }
-    def_.price = static_cast<int16_t>(price);
-    ResErr first = WriteRecord();
-    if (stringsEditable_) {
+    // Nothing is written for what did not change: an editor opened and closed leaves the file as it was.
+    ResErr first = kNoErr;
+    if (def_.price != static_cast<int16_t>(price)) {
+        def_.price = static_cast<int16_t>(price);
+        first = WriteRecord();
+    }
+    if (stringsEditable_ && (name != strings_.name || !SameDescription(description, strings_.description))) {
+        strings_.description = WithDescriptionLineEnds(description, strings_.description);
         strings_.name = name;
-        strings_.description = description;
         ResErr err = SaveStrings();
         if (first == kNoErr) first = err;
     }
@@ -126,6 +132,16 @@ ResErr EditObjectSession::SetAllLanguages() {
 std::string EditObjectSession::SummaryText() const {
     return "File: " + path_ + "\r\nObject: " + resourceName_ + "\r\nCatalog ID: " + std::to_string(def_.catalogid) +
            "\r\n";
+}
+
+std::string EditObjectSession::SummaryTextUtf8() const {
+    return "File: " + path_ + "\r\nObject: " + DecodeWindows1252(resourceName_) +
+           "\r\nCatalog ID: " + std::to_string(def_.catalogid) + "\r\n";
+}
+
+std::string UnstorableTextMessage(const std::string& what, const Windows1252Fault& fault) {
+    return "The " + what + " was not changed: it holds " + DescribeWindows1252Fault(fault) +
+           ", which the game's texts cannot hold (they are 8-bit Windows-1252 texts).";
 }
 
 const char* EditObjectSession::PropertyStateLine() const {
@@ -162,11 +178,13 @@ PropertyView EditObjectSession::ShowProperty(const ObjectProperty& property) con
 bool EditObjectSession::StoreProperty(const ObjectProperty& property, const PropertyInput& input) {
     if (!loaded_ || !IsWritable()) return false;
     if (property.source == PropertySource::CatalogStrings) {
-        if (stringsEditable_) {
-            (property.code == kPropertyCatalogName ? strings_.name : strings_.description) = input.text;
+        const bool isName = property.code == kPropertyCatalogName;
+        std::string& stored = isName ? strings_.name : strings_.description;
+        const bool changed = isName ? input.text != stored : !SameDescription(input.text, stored);
+        if (stringsEditable_ && changed) {
+            stored = isName ? input.text : WithDescriptionLineEnds(input.text, stored);
             SaveStrings();
         }
-        WriteRecord();
         return true;
     }
     int32_t value = 0;

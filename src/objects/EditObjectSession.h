@@ -13,6 +13,7 @@
 
 class iResFile;
 struct ObjectEntry;
+struct Windows1252Fault;
 
 // Texts of the editors.
 constexpr const char* kNameNotDefined = "[Name not defined.]";
@@ -23,6 +24,8 @@ constexpr const char* kPropertyEditableLine = "Resource file is writable. Editin
 constexpr const char* kPropertyReadOnlyLine = "Resource file is read-only. Viewing property.";
 constexpr const char* kSetAllTitle = "Set All Languages?";
 constexpr const char* kSetAllQuestion = "Are you sure you want to set all languages to the current text?";
+// The title of the message that refuses a typed text the game's texts cannot hold.
+constexpr const char* kUnstorableTextTitle = "Text Not Stored";
 // Prices of this value and above are stored as this value.
 constexpr int32_t kMaxPrice = 32767;
 
@@ -78,10 +81,12 @@ public:
     // True when the object editor lets the user type (a loaded record of a writable file).
     bool CanEdit() const { return loaded_ && IsWritable(); }
     // Applies the three edits: the price is the leading decimal number of its text, 32768 and above stored as
-    // 32767 (anything else keeps its low 16 bits); the record is written back; name and description replace the
-    // catalogue texts and are saved for the current language when editable. `priceShown` receives the price
-    // edit's text afterwards ("32767" after clamping, else the text as given). Nothing is stored on a read-only
-    // file or without a loaded record. Returns 0 or the first error of a write.
+    // 32767 (anything else keeps its low 16 bits); the record is written back when the price changed; name and
+    // description (8-bit texts; the description's line ends as WithDescriptionLineEnds gives them) replace the
+    // catalogue texts and are saved for the current language when editable and either changed. `priceShown`
+    // receives the price edit's text afterwards ("32767" after clamping, else the text as given). Nothing is
+    // stored on a read-only file or without a loaded record, and nothing that did not change. Returns 0 or the
+    // first error of a write.
     ResErr Apply(const std::string& name, const std::string& priceText, const std::string& description,
                  std::string* priceShown = nullptr);
     // Makes `code` (1..20) the program's current language and loads again. Returns false for another code.
@@ -96,10 +101,12 @@ public:
     // Definition editor ("Edit Object Definition").
     // "File: <path>\r\nObject: <resource name>\r\nCatalog ID: <catalogid>\r\n".
     std::string SummaryText() const;
+    // The same summary for a window: the resource name (8-bit) as UTF-8, like the path.
+    std::string SummaryTextUtf8() const;
     const char* PropertyStateLine() const;
     PropertyView ShowProperty(const ObjectProperty& property) const;
-    // Reads the editor back as its kind says and stores it: catalogue texts (when editable; saved for the current
-    // language), the GUID (when it differs: every reference to the old GUID in the file's behaviours is replaced
+    // Reads the editor back as its kind says and stores it: catalogue texts (when editable and changed; saved for
+    // the current language, a description's line ends as WithDescriptionLineEnds gives them), the GUID (when it differs: every reference to the old GUID in the file's behaviours is replaced
     // first), any other field; then writes the record back. Returns false, storing nothing, for a read-only file
     // (the caller shows the stored value again, so list choices snap back) or without a loaded record.
     bool StoreProperty(const ObjectProperty& property, const PropertyInput& input);
@@ -128,3 +135,7 @@ private:
     bool stringsEditable_ = false;
     ResErr storeError_ = kNoErr;
 };
+
+// The message that refuses a typed text (`what`: "name" or "description") holding a character the game's texts
+// cannot hold; nothing of that text is stored.
+std::string UnstorableTextMessage(const std::string& what, const Windows1252Fault& fault);

@@ -250,8 +250,9 @@ void CTGFileManager::MapArchive(const std::string& normalizedArchivePath, const 
         }
         const uint8_t* nameBytes = r.ReadSpan(static_cast<size_t>(nameLength));
         if (!nameBytes) return;
-        // A member whose data does not lie inside the archive is corrupt and left out.
-        if (dataLength < 0 || dataOffset < 0 || static_cast<int64_t>(dataOffset) + dataLength > archiveSize) continue;
+        // A member whose data lies (partly) past the archive's end is listed all the same: its reads come short.
+        // Negative offsets and lengths name no bytes at all and are left out.
+        if (dataLength < 0 || dataOffset < 0) continue;
         std::string name = NormalizePath(std::string(reinterpret_cast<const char*>(nameBytes),
                                                      static_cast<size_t>(nameLength)));
         AddMember(directory, name, archive, dataOffset, dataLength);

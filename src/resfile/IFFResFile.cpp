@@ -160,10 +160,11 @@ DataHandle* IFFResFile::GetResource(ResType type, ResID id, FixupProc fixup) {
 DataHandle* IFFResFile::GetNamedResource(ResType type, std::string_view name, FixupProc fixup) {
     if (!OpenCheck()) return nullptr;
     IFFChunkTypeNode* t = resources_.FindType(type);
+    const BoundedString asked(name, kResNameCapacity);  // the asked name as a stored name can hold it
     if (!name.empty() && t)
         for (auto& e : t->entries) {
             const IFFNameEntry* n = names_.Find(e.nameIndex);
-            if (n && n->name.EqualsFolded(name)) return LoadEntry(type, e, fixup);
+            if (n && n->name.EqualsFolded(asked.Str())) return LoadEntry(type, e, fixup);
         }
     SetError(kErrNameNotFound);
     return nullptr;

@@ -160,9 +160,10 @@ DataHandle* IFFResFile2::GetResource(ResType type, ResID id, FixupProc fixup) {
 DataHandle* IFFResFile2::GetNamedResource(ResType type, std::string_view name, FixupProc fixup) {
     if (!OpenCheck()) return nullptr;
     IFFResTypeGroup* g = map_->FindGroup(type);
+    const BoundedString asked(name, kResNameCapacity);  // the asked name as a stored name can hold it
     if (!name.empty() && g)
         for (auto& e : g->entries)
-            if (e.Variant() == 0 && e.name.EqualsFolded(name)) return LoadEntry(type, e, fixup);
+            if (e.Variant() == 0 && e.name.EqualsFolded(asked.Str())) return LoadEntry(type, e, fixup);
     SetError(kErrNameNotFound);
     return nullptr;
 }

@@ -9,6 +9,7 @@
 #include "sample/SampleArt.h"
 #include "sample/SampleBehaviors.h"
 #include "sample/SampleIFFImage.h"
+#include "sample/SampleLoftBed.h"
 #include "sample/SampleSecondLayout.h"
 #include "sample/SampleSprite.h"
 #include "sample/SampleStrings.h"
@@ -386,6 +387,7 @@ bool BuildSampleBaseFiles(uint64_t seed, SampleGuids& guids, std::vector<SampleO
                             "counter", "stool", "pottedplant", "roundrug", "squarerug"})
         guids.Make(key, c.gameCookie, guidRng);
     for (const char* key : {"beanbag", "sunflower"}) guids.Make(key, c.downloadCookie, guidRng);
+    for (const char* key : kSampleLoftBedKeys) guids.Make(key, c.gameCookie, guidRng);
 
     bool ok =
         Armchair(c) && DiningTable(c) && ArchedDoor(c) && FloorLamp(c) && GrandfatherClock(c) &&
@@ -407,7 +409,8 @@ bool BuildSampleBaseFiles(uint64_t seed, SampleGuids& guids, std::vector<SampleO
         Kitchen(c) &&
         SimpleObjectFile(c, "pottedplant", "Potted Plant", MakePottedPlant(c.rng), 2013, 60, kRoomMisc,
                          kFunctionDecorative, "Decor/Potted Plant.iff", kSampleArchivePath,
-                         "archive member in a subdirectory of the archive");
+                         "archive member in a subdirectory of the archive") &&
+        BuildSampleLoftBed(c.rng, c.guids, c.out, c.error);
     if (!ok) {
         error = c.error;
         return false;

@@ -125,8 +125,13 @@ int CollectGarbage(ObjectFile& of, ResErr* error) {
     };
     for (const DrawGroupEntry& g : of.drawGroups)
         if (!g.used) queue(kTypeDGRP, g.id);
+    // An unmarked sprite queues both sprite types of its id, the older first; a marked resource of the other
+    // type under that id (a reference resolves to SPR# first) is in `kept` and stays.
     for (const SpriteEntry& s : of.sprites)
-        if (!s.used) queue(s.type, s.id);
+        if (!s.used) {
+            queue(kTypeSPRList, s.id);
+            queue(kTypeSPR2, s.id);
+        }
     for (const PaletteEntry& p : of.palettes)
         if (!p.used) queue(kTypePALT, p.id);
 

@@ -10,11 +10,13 @@ StringResourceView StringResourceText(iResFile& file, ResID id) {
     StringSet set;
     int count = 0;
     std::string name;
-    if (set.ReadStringTable(&file, id, false) == 0) {
+    const bool read = set.ReadStringTable(&file, id, false) == 0;
+    if (read) {
         count = set.Count(LanguageIndex());
         name = set.GetName();
     }
     StringResourceView view;
+    view.read = read;
     view.title = "String Resouce Editor: #" + std::to_string(id) + " \"" + name + "\"";
     view.text = "ID: " + std::to_string(id) + " Count: " + std::to_string(count) + " Name: " + name + "\r\n";
     char number[16];

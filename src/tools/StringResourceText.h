@@ -10,6 +10,7 @@ class iResFile;
 struct StringResourceView {
     std::string title;  // "String Resouce Editor: #%d \"%s\"" (id, set name)
     std::string text;   // "ID: %d Count: %d Name: %s\r\n", then "#%03d: %s\r\n" per string
+    bool read = false;  // the string set could be read (otherwise the view shows count 0 and no name)
 };
 
 // Reads string set `id` as the string table is read (STR# first, then the legacy text form) in the current

@@ -83,6 +83,24 @@ TEST_F(CliEdit, TextsPerLanguageAndForAllLanguages) {
     Run("edit '" + file + "' 128 --language 21", 2);
 }
 
+TEST_F(CliEdit, TheLanguageAskedForIsUsedWhenTheFileIsNamedFromTheCatalogue) {
+    // A catalogue name runs start-up, which reads the stored language: the option still wins.
+    ASSERT_TRUE(WriteFileText(dir.Join("none.ini"), "[Software\\Vexel\\The Domizens]\nDOMIZENS_LANGUAGE=USEnglish\n"));
+    Run("edit showroom 128 --language 3 --name 'Canape FR' --description \"$(printf 'Doux\\net moelleux')\"", 0);
+    std::string strings = Run("strings showroom 400 --language 3", 0);
+    EXPECT_NE(strings.find("French"), std::string::npos) << strings;
+    IFFResFile2 f;
+    ASSERT_EQ(f.Open(file), kNoErr);
+    StringSet sofa;
+    sofa.Bind(&f, 200, kTypeCTSS, false, 0);
+    ASSERT_EQ(sofa.Read(true, false), kNoErr);
+    EXPECT_EQ(*sofa.Get(1, 0), "Sofa");
+    EXPECT_EQ(*sofa.Get(1, 2), "Canape FR");
+    // A description that had no line break takes CR LF, as the workbench's editor stores it.
+    EXPECT_EQ(*sofa.Get(2, 2), "Doux\r\net moelleux");
+    f.Close();
+}
+
 TEST_F(CliEdit, AChangedGuidIsRemappedInTheFilesBehaviours) {
     Run("edit '" + file + "' 128 --set guid=AA00BB01", 0);
     EXPECT_EQ(static_cast<uint32_t>(Load(128).guid), 0xAA00BB01u);

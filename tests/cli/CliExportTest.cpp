@@ -31,10 +31,11 @@ TEST_F(CliExport, DefaultsAreTheDialogsPresetAndBoxes) {
     ASSERT_EQ(r.exitCode, 0) << r.out;
     EXPECT_NE(r.out.find("Reshaper Successfully Finished Exporting!"), std::string::npos) << r.out;
     const std::string text = Text(doc);
-    for (const char* on : {"exportp", "generatez", "generatezfar", "generatea", "generateasoft", "compressbitmaps",
-                           "createsubdirectories", "smoothsmallzoomcolors", "smoothsmallzoomedges"})
+    // The dialog opens with "Just Change Colors." checked: the document asks the import to keep the shapes.
+    for (const char* on : {"exportp", "justchangecolors", "generatez", "generatezfar", "generatea", "generateasoft",
+                           "compressbitmaps", "createsubdirectories", "smoothsmallzoomcolors", "smoothsmallzoomedges"})
         EXPECT_TRUE(Has(text, on, "1")) << on;
-    for (const char* off : {"exportz", "exporta", "exportallzooms", "exportbitmaps", "justchangecolors"})
+    for (const char* off : {"exportz", "exporta", "exportallzooms", "exportbitmaps"})
         EXPECT_TRUE(Has(text, off, "0")) << off;
     EXPECT_FALSE(Text(dir->Join("default/armchair_sprites/sprite0256/Armchair---body_large_nw_p.bmp")).empty());
 }
@@ -42,13 +43,13 @@ TEST_F(CliExport, DefaultsAreTheDialogsPresetAndBoxes) {
 TEST_F(CliExport, PresetsAndBoxesBecomeTheRecordedOptions) {
     const std::string doc = dir->Join("all/table.xml");
     CliResult r = Run("export diningtable '" + doc +
-                      "' --preset all-zooms-all-channels --no-compress --no-subdirs "
+                      "' --preset all-zooms-all-channels --no-just-change-colors --no-compress --no-subdirs "
                       "--no-smooth-colors --near-z --hard-alpha --bitmaps");
     ASSERT_EQ(r.exitCode, 0) << r.out;
     std::string text = Text(doc);
     for (const char* on : {"exportallzooms", "exportz", "exporta", "exportbitmaps", "smoothsmallzoomedges"})
         EXPECT_TRUE(Has(text, on, "1")) << on;
-    for (const char* off : {"generatez", "generatea", "compressbitmaps", "createsubdirectories",
+    for (const char* off : {"justchangecolors", "generatez", "generatea", "compressbitmaps", "createsubdirectories",
                             "smoothsmallzoomcolors", "generatezfar", "generateasoft"})
         EXPECT_TRUE(Has(text, off, "0")) << off;
     EXPECT_NE(text.find("<bitmaps>"), std::string::npos);
@@ -69,6 +70,8 @@ TEST_F(CliExport, PresetsAndBoxesBecomeTheRecordedOptions) {
 
 TEST_F(CliExport, RefusesWhatItCannotExport) {
     EXPECT_EQ(Run("export armchair '" + dir->Join("x.xml") + "' --preset three-zooms").exitCode, 2);
+    EXPECT_EQ(Run("export armchair '" + dir->Join("x.xml") + "' --just-change-colors --no-just-change-colors").exitCode,
+              2);
     EXPECT_EQ(Run("export no-such-object '" + dir->Join("x.xml") + "'").exitCode, 1);
     ASSERT_TRUE(MakeDirectories(dir->Join("taken.xml")));
     CliResult r = Run("export armchair '" + dir->Join("taken.xml") + "'");

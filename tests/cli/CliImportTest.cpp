@@ -39,6 +39,29 @@ TEST_F(CliImport, ExportedDocumentImportsIntoAClone) {
     EXPECT_EQ(r.exitCode, 0) << r.out;
 }
 
+TEST_F(CliImport, DocumentsAndDirectoriesWithNonAsciiNamesRoundTrip) {
+    // The document's name and directory are host names: its files are recorded under them as they are on disk.
+    const std::string folder = dir->Join("Dossier \xC3\xA9t\xC3\xA9");  // "Dossier été"
+    const std::string doc = folder + "/B\xC3\xA9.xml";
+    CliResult r = Run("export armchair '" + doc + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    std::string text = ReadFileText(doc);
+    EXPECT_NE(text.find("filename=\"B\xC3\xA9_sprites\\sprite0256\\Armchair---body_large_nw_p.bmp\""), std::string::npos);
+    EXPECT_FALSE(ReadFileBytes(folder + "/B\xC3\xA9_sprites/sprite0256/Armchair---body_large_nw_p.bmp").empty());
+
+    // Edited: the object gets a name with a typographic apostrophe, which the file stores as its 8-bit byte.
+    const std::string from = "name=\"Armchair\"";
+    ASSERT_NE(text.find(from), std::string::npos);
+    text.replace(text.find(from), from.size(), "name=\"Armchair\xE2\x80\x99s\"");
+    ASSERT_TRUE(WriteFileText(doc, text));
+    ASSERT_EQ(Run("clone armchair --all --name ArmAccent").exitCode, 0);
+    r = Run("import ArmAccent '" + doc + "' --yes");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out.find("Couldn't open BMP file"), std::string::npos) << r.out;
+    r = Run("objects ArmAccent");
+    EXPECT_NE(r.out.find("Armchair\x92s"), std::string::npos) << r.out;
+}
+
 TEST_F(CliImport, RelativePathsAreTheCallersNotTheGameDirectorys) {
     // Start-up makes the game directory current; documents and settings named relatively still mean the
     // directory the program was started in.
@@ -53,6 +76,17 @@ TEST_F(CliImport, RelativePathsAreTheCallersNotTheGameDirectorys) {
     r = RunCli("--settings ../game/reshaper.ini render armchair 128 -o chair.png </dev/null", work);
     EXPECT_EQ(r.exitCode, 0) << r.out;
     EXPECT_FALSE(ReadFileBytes(work + "/chair.png").empty());
+
+    // The cookie given to a clone goes into the settings file it was read from, however that file was named.
+    r = RunCli("--settings ../game/reshaper.ini clone armchair --name CookieOne --cookie 4242 </dev/null", work);
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(ReadFileText(dir->Join("game/reshaper.ini")).find("RESHAPER_MAGIC_COOKIE=4242\n"), std::string::npos);
+    // Relative to where the program starts, which is not where start-up moves to.
+    setenv("RESHAPER_SETTINGS", "game/reshaper.ini", 1);
+    r = RunCli("clone armchair --name CookieTwo --cookie 4343 </dev/null", dir->Path());
+    unsetenv("RESHAPER_SETTINGS");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(ReadFileText(dir->Join("game/reshaper.ini")).find("RESHAPER_MAGIC_COOKIE=4343\n"), std::string::npos);
 }
 
 TEST_F(CliImport, BrokenDocumentsAndReadOnlyFilesFail) {

@@ -287,20 +287,26 @@ TEST_F(ObjectExporterTest, BitmapsGetTheirRoleAndOwnerAndUniqueFilesUnderTheBitm
     file_.Put(kTypeBMP, 22, "Some Picture!", bmp2);
     ExportOptions o = AllOptions(kWhizPresetOneZoomOneChannel, false, false);
     o.exportbitmaps = 1;
-    auto root = Parse(Export(o, "pics.xml"));
+    // The document's name, its files and the object file's path are host names (UTF-8): recorded as they are on
+    // disk, while the object's name is an 8-bit text and becomes UTF-8.
+    const std::string stem = "pics \xC3\xA9t\xC3\xA9";  // "pics été"
+    o.objectfilename = ".\\d\xC3\xA9" "cor\\chair";
+    auto root = Parse(Export(o, stem + ".xml"));
     ASSERT_TRUE(root);
+    EXPECT_EQ(root->Attr("objectfilename"), o.objectfilename);
     EXPECT_EQ(root->Children("objectdefinitions")[0]->Children("objectdefinition")[0]->Attr("name"),
               "Caf\xC3\xA9 <Chair>");
     auto bitmaps = root->Children("bitmaps")[0]->Children("bitmap");
     ASSERT_EQ(bitmaps.size(), 3u);
-    EXPECT_EQ(bitmaps[0]->Attr("filename"), "pics_bitmaps\\bitmap0020_catalogicon_Caf-Chair.bmp");
-    EXPECT_EQ(bitmaps[1]->Attr("filename"), "pics_bitmaps\\bitmap0021_catalogpopup_Caf-Chair.bmp");
-    EXPECT_EQ(bitmaps[2]->Attr("filename"), "pics_bitmaps\\bitmap0022_Some-Picture.bmp");
-    EXPECT_EQ(ReadFileBytes(file_.dir.Join("pics_bitmaps/bitmap0020_catalogicon_Caf-Chair.bmp")), bmp1);
-    EXPECT_EQ(ReadFileBytes(file_.dir.Join("pics_bitmaps/bitmap0022_Some-Picture.bmp")), bmp2);
+    EXPECT_EQ(bitmaps[0]->Attr("filename"), stem + "_bitmaps\\bitmap0020_catalogicon_Caf-Chair.bmp");
+    EXPECT_EQ(bitmaps[1]->Attr("filename"), stem + "_bitmaps\\bitmap0021_catalogpopup_Caf-Chair.bmp");
+    EXPECT_EQ(bitmaps[2]->Attr("filename"), stem + "_bitmaps\\bitmap0022_Some-Picture.bmp");
+    EXPECT_EQ(ReadFileBytes(file_.dir.Join(stem + "_bitmaps/bitmap0020_catalogicon_Caf-Chair.bmp")), bmp1);
+    EXPECT_EQ(ReadFileBytes(file_.dir.Join(stem + "_bitmaps/bitmap0022_Some-Picture.bmp")), bmp2);
     // One log line per object definition and bitmap, in resource order.
     const std::string log = progress_.Text();
-    EXPECT_NE(log.find("<objectdefinition name=\"Caf\xE9 <Chair>\" />\r\n<bitmap filename=\"pics_bitmaps\\bitmap0020_"),
+    EXPECT_NE(log.find("<objectdefinition name=\"Caf\xE9 <Chair>\" />\r\n<bitmap filename=\"" + stem +
+                       "_bitmaps\\bitmap0020_"),
               std::string::npos);
 }
 

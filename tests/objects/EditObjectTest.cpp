@@ -5,6 +5,7 @@
 
 #include "../clone/CloneFixture.h"
 #include "TestObjectFile.h"
+#include "objects/DescriptionLineEnds.h"
 #include "objects/EditObjectSession.h"
 #include "objects/Languages.h"
 #include "objects/ObjectDefinitionFields.h"
@@ -89,6 +90,15 @@ TEST(EditObjectProperties, KindsShowAndReadBack) {
     std::vector<bool> none = SelectionForValue(Row("Wall Style"), 99);
     EXPECT_EQ(std::count(none.begin(), none.end(), true), 0);
     EXPECT_EQ(ValueForSelection(Row("Wall Style"), none), 0);
+}
+
+TEST(DescriptionLineEnds, NewTextTakesTheFormTheStoredTextUsed) {
+    EXPECT_EQ(WithDescriptionLineEnds("a\nb\r\nc\rd", "x\r\ny"), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(WithDescriptionLineEnds("a\r\nb\nc", "x\ny"), "a\nb\nc");
+    EXPECT_EQ(WithDescriptionLineEnds("a\nb", "one line"), "a\r\nb");
+    EXPECT_EQ(WithDescriptionLineEnds("a\nb", ""), "a\r\nb");
+    EXPECT_TRUE(SameDescription("a\r\nb\rc", "a\nb\nc"));
+    EXPECT_FALSE(SameDescription("a\nb", "a b"));
 }
 
 TEST(EditObjectSession, PriceIsClampedAboveAndKeptBelow) {

@@ -192,18 +192,27 @@ TEST_F(FileManagerTest, BrokenHeadersCountsAndMembersMapNothing) {
     WriteArchive("GameData/Objects/pastend.far", withManifest(1, 0xFFFFFFF0u));
     WriteArchive("GameData/Objects/short.far", {'F', 'A', 'R', '!'});
     WriteArchive("GameData/Objects/empty.far", {});
-    // Members that would escape the archive's directory or whose data lies outside the archive.
+    // Members that would escape the archive's directory or have a negative data offset; one whose data lies past
+    // the archive's end is listed and reads come short.
     std::vector<uint8_t> bad = BuildArchive({{"..\\evil.iff", "e"}, {"a\\\\b.iff", "e"}, {".\\c.iff", "e"},
                                              {"\\d.iff", "e"}, {"sub\\", "e"}, {"far.iff", "e"}, {"ok.iff", "ok"}});
     const std::string farName = "far.iff";
     auto nameAt = std::search(bad.begin() + 16 + 8, bad.end(), farName.begin(), farName.end());
     ASSERT_NE(nameAt, bad.end());
     size_t dataOffsetField = static_cast<size_t>(nameAt - bad.begin()) - 16 + 8;  // entry start + 8
-    for (int i = 0; i < 4; ++i) bad[dataOffsetField + i] = 0xEE;  // data offset of far.iff past the end
+    for (int i = 0; i < 3; ++i) bad[dataOffsetField + i] = 0xEE;  // data offset of far.iff past the end
+    std::vector<uint8_t> negative = BuildArchive({{"minus.iff", "m"}});
+    negative[negative.size() - 9 - 4 - 1] = 0xFF;  // the top byte of minus.iff's data offset (before the name)
     WriteArchive("GameData/Objects/bad.far", bad);
+    WriteArchive("GameData/Objects/negative-offset.far", negative);
     fm.MapDirectory(objects, true, true);
-    EXPECT_EQ(List(objects + "*"), (std::vector<Found>{{"ok.iff", false, true}}));
+    EXPECT_EQ(List(objects + "*"), (std::vector<Found>{{"far.iff", false, true}, {"ok.iff", false, true}}));
     EXPECT_FALSE(fm.Exists(".\\gamedata\\evil.iff"));
+    TGOpenFile* past = fm.Open(objects + "far.iff", false);
+    ASSERT_NE(past, nullptr);
+    char byte = 0;
+    EXPECT_EQ(past->Read(&byte, 1), 0);
+    fm.Close(past);
 }
 
 TEST_F(FileManagerTest, ArchiveThatCannotBeOpenedIsReportedAndSkipped) {

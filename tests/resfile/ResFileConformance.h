@@ -114,6 +114,12 @@ TYPED_TEST_P(ResFileConformance, ChangesPersistOrAreRefused) {
     EXPECT_EQ(f.GetError(), kNoErr);
     f.SetInfo(f.GetResource(MakeResType("STR#"), 128, nullptr), 130, "renamed", 0);
     EXPECT_EQ(f.GetError(), kNoErr);
+    // A name holds 63 characters: a longer one is stored cut, and asking with the long name finds it.
+    const std::string longName(70, 'n');
+    f.Add(NewHandleFrom("long", 4), MakeResType("DGRP"), 201, longName, true);
+    ASSERT_EQ(f.GetError(), kNoErr);
+    EXPECT_EQ(this->Text(f.GetNamedResource(MakeResType("DGRP"), longName, nullptr)), "long");
+    EXPECT_EQ(f.GetNamedResource(MakeResType("DGRP"), longName.substr(0, 62), nullptr), nullptr);
     ASSERT_EQ(f.Close(), kNoErr);
 
     ASSERT_EQ(f.Open(this->path), kNoErr);

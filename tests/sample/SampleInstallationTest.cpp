@@ -14,6 +14,7 @@
 #include "app/ObjectCatalog.h"
 #include "app/Startup.h"
 #include "objects/CatalogStrings.h"
+#include "objects/Compositor.h"
 #include "objects/Languages.h"
 #include "objects/PalWrap.h"
 #include "objects/Spr2Decoder.h"
@@ -108,8 +109,8 @@ TEST_F(SampleInstallation, StartsOnItsOwnSettingsAndCataloguesAsExpected) {
                 names.end());
     EXPECT_EQ(names,
               (std::vector<std::string>{"arched door", "armchair", "beanbag", "bookshelf", "diningtable", "floorlamp",
-                                        "grandfatherclock", "kitchen", "ottoman", "potted plant", "rug", "rug",
-                                        "sunflower"}));
+                                        "grandfatherclock", "kitchen", "loft bed", "ottoman", "potted plant", "rug",
+                                        "rug", "sunflower"}));
     EXPECT_EQ(catalog_.Count(), names.size() + kScale);
     EXPECT_EQ(catalog_.Find("beanbag")->path, ".\\downloads\\beanbag.iff");
     EXPECT_EQ(catalog_.Find("bones"), nullptr);
@@ -137,6 +138,32 @@ TEST_F(SampleInstallation, StartsOnItsOwnSettingsAndCataloguesAsExpected) {
     EXPECT_EQ(table->roots[0]->tiles.size(), 4u);
     EXPECT_EQ(catalog_.Find("kitchen")->roots.size(), 2u);
     EXPECT_EQ(catalog_.Find("arched door")->roots[0]->definition.wallstyle, 22);
+}
+
+TEST_F(SampleInstallation, TheLoftBedsUpperStoreyStandsOnItsLowerOneInEveryRotation) {
+    Start();
+    ObjectFile* loft = catalog_.Find("loft bed");
+    ASSERT_NE(loft, nullptr);
+    ASSERT_EQ(loft->roots.size(), 1u);
+    ObjectEntry& lead = *loft->roots[0];
+    ASSERT_EQ(lead.tiles.size(), 4u);
+    EXPECT_EQ(lead.tiles[2]->definition.leveloffset, 1);
+    for (int rotation = 0; rotation < kRotationCount; ++rotation) {
+        auto picture = ComposeObject(lead, ComposeViewIndex(rotation, 2), RgbColor{255, 255, 255});
+        ASSERT_NE(picture, nullptr);
+        // The lowest row (from the top) of the blanket on the bed above and of any wood (the posts' feet below).
+        int blanket = -1, wood = -1;
+        for (int32_t r = 0; r < picture->GetHeight(); ++r)
+            for (int32_t c = 0; c < picture->GetWidth(); ++c) {
+                const uint8_t* p = picture->GetRow(r) + 3 * c;
+                const int blue = p[0], red = p[2];
+                if (blue > red + 60) blanket = r;
+                if (red > blue + 40 && red > 60) wood = r;
+            }
+        ASSERT_GE(blanket, 0) << rotation;
+        // The bed lies a storey (50 rows at this zoom) above the floor the posts stand on, less its platform.
+        EXPECT_GT(wood - blanket, 40) << "rotation " << rotation;
+    }
 }
 
 TEST_F(SampleInstallation, SpecialFilesHoldWhatTheyShow) {

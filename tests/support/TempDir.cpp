@@ -50,6 +50,11 @@ std::vector<uint8_t> ReadFileBytes(const std::string& hostPath) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string ReadFileText(const std::string& hostPath) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(hostPath);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 bool RemoveTree(const std::string& hostPath) {
     std::error_code ec;
     std::filesystem::remove_all(hostPath, ec);

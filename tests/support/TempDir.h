@@ -30,6 +30,8 @@ bool WriteFileBytes(const std::string& hostPath, const std::vector<uint8_t>& byt
 bool WriteFileText(const std::string& hostPath, const std::string& text);
 // The bytes of a host file; empty when it cannot be read.
 std::vector<uint8_t> ReadFileBytes(const std::string& hostPath);
+// The same bytes as a text.
+std::string ReadFileText(const std::string& hostPath);
 // Makes a host directory and any missing parents. False on failure.
 bool MakeDirectories(const std::string& hostPath);
 // Removes a file or a directory tree; false when something could not be removed.

@@ -114,6 +114,20 @@ TEST_F(Collect, AFileWithoutObjectsLosesAllItsGraphics) {
     EXPECT_TRUE(Has(kTypeBHAV, 4096));
 }
 
+TEST_F(Collect, AnUnusedSpriteDeletesBothTypesOfItsIdOneAfterTheOther) {
+    Make([](iResFile& f) {
+        Put(f, kTypeSPR2, 4, Spr2Bytes(-1));
+        Put(f, kTypeSPR2, 5, Spr2Bytes(-1));
+        Put(f, kTypeSPRList, 5, SprListBytes(-1));
+    });
+    EXPECT_EQ(CollectGarbage(record), 3);
+    EXPECT_NE(progress.Text().find("Deleting unused resource type 'SPR#' id 5.\r\n"
+                                   "Deleting unused resource type 'SPR2' id 5.\r\n"
+                                   "Deleting unused resource type 'SPR2' id 4.\r\n"),
+              std::string::npos)
+        << progress.Text();
+}
+
 TEST_F(Collect, SpriteListsOfBothTypesAreKeptApart) {
     Make([](iResFile& f) {
         PutDefinition(f, {128, "user", 1, 0, 0, 0, 100, 1});

@@ -308,28 +308,47 @@ TEST_F(MainWindow, DoubleClicksWithModifiersOpenTheBrowser) {
     PutPlainFiles({"apple", "berry"});
     Open();
     Select("berry");
-    ObjectFile* berry = window->SelectedFile();
     const QRect row = List()->visualItemRect(List()->currentItem());
+    ASSERT_EQ(ResEditDialog::Instance(), nullptr);
 
-    // Shift on the file list: the browser on the selected file.
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, Qt::ShiftModifier, row.center());
+    // Ctrl, as a mouse makes the double-click (press, release, double-click, release): the first Ctrl+click
+    // must not deselect the row, and the browser opens on that file.
+    QWidget* viewport = List()->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::ControlModifier, row.center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ControlModifier, row.center());
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::ControlModifier, row.center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ControlModifier, row.center());
+    EXPECT_EQ(Text(1040), "The selected file is Editable.");
+    EXPECT_TRUE(Button(1026)->isEnabled());
     ResEditDialog* browser = ResEditDialog::Instance();
     ASSERT_NE(browser, nullptr);
-    // Ctrl: object action 0 with Ctrl, the browser again (the same window) on the object's file.
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, Qt::ControlModifier, row.center());
-    EXPECT_EQ(ResEditDialog::Instance(), browser);
     auto* rows = browser->findChild<QTreeWidget*>("1049");
     ASSERT_NE(rows, nullptr);
     ASSERT_EQ(rows->selectedItems().size(), 1);
     EXPECT_EQ(rows->selectedItems().first()->text(0), "berry");
+
+    // Shift on the file list: the browser (the same window) on the selected file.
+    Select("apple");
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::ShiftModifier, List()->visualItemRect(List()->currentItem()).center());
+    EXPECT_EQ(ResEditDialog::Instance(), browser);
+    ASSERT_EQ(rows->selectedItems().size(), 1);
+    EXPECT_EQ(rows->selectedItems().first()->text(0), "apple");
     EXPECT_TRUE(prompts.calls.empty());
 
     // Deleting a file the browser lists takes its row away.
     prompts.answers = {true};
     Button(1029)->click();
-    EXPECT_EQ(rows->findItems("berry", Qt::MatchExactly).size(), 0);
-    EXPECT_EQ(rows->findItems("apple", Qt::MatchExactly).size(), 1);
-    (void)berry;
+    EXPECT_EQ(rows->findItems("apple", Qt::MatchExactly).size(), 0);
+    EXPECT_EQ(rows->findItems("berry", Qt::MatchExactly).size(), 1);
+}
+
+TEST_F(MainWindow, EightBitObjectNamesShowAsTheirCharactersAndFileNamesAsUtf8) {
+    game.Put("Downloads/Caf\xC3\xA9.iff", ObjectFileBytes({{128, "Caf\xE9 \x92"}}));
+    Open();
+    EXPECT_EQ(ListNames(), (QStringList{QString::fromUtf8("caf\u00e9")}));
+    EXPECT_EQ(Control<QGroupBox>(*window, 1039)->title(), QString::fromUtf8(".\\downloads\\caf\u00e9.iff"));
+    ASSERT_EQ(Tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(Tree()->topLevelItem(0)->text(0), QString::fromUtf8("Caf\u00e9 \u2019"));
 }
 
 TEST_F(MainWindow, RightDoubleClickAndModifiersOpenTheViewer) {

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <QTreeWidget>
 #include <unistd.h>
@@ -52,6 +53,21 @@ std::vector<uint8_t> ChairFile() {
                                  clone_test::BehaviorBytes({{42, kChairGuid, 0}, {32, 0x55555555, 0}})}});
 }
 
+// An object with 8-bit texts: "Café ’" (OBJD name), "Café" and "Un\n– deux ™" (line feeds only, a
+// non-breaking space).
+std::vector<uint8_t> CafeFile() {
+    ObjectDefinition d;
+    d.catalogid = 300;
+    auto record = SerializeObjectDefinition(d);
+    StringSet s;
+    s.Set(1, "Caf\xE9", kUSEnglishIndex);
+    s.Set(2, "Un\n\x96 deux\xA0\x99", kUSEnglishIndex);
+    std::vector<uint8_t> strings;
+    EXPECT_EQ(s.SerializeData(strings), kNoErr);
+    return ObjectFileBytes({}, {{kTypeOBJD, 128, "Caf\xE9 \x92", std::vector<uint8_t>(record.begin(), record.end())},
+                                {kTypeCTSS, 300, "", strings}});
+}
+
 struct LanguageGuard {
     int saved = GameLanguage();
     ~LanguageGuard() { SetGameLanguage(saved); }
@@ -66,6 +82,7 @@ protected:
 
     void SetUp() override {
         game.Put("Downloads/chair.iff", ChairFile());
+        game.Put("Downloads/cafe.iff", CafeFile());
         game.Put("GameData/Objects/Pack.far", reshaper_test::MakeArchive({{"Stool.iff", ChairFile()}}));
         game.Scan();
     }
@@ -79,20 +96,24 @@ protected:
         EXPECT_EQ(LoadObjectDefinition(*game.catalog.Find(file)->file, 128, d), kNoErr);
         return d;
     }
-    CatalogStrings StoredTexts(int languageCode) {
+    CatalogStrings StoredTexts(int languageCode, const std::string& file = "chair", ResID catalogId = 200) {
         LanguageGuard restore;
         SetGameLanguage(languageCode);
         CatalogStrings texts;
-        EXPECT_EQ(texts.Load(*game.catalog.Find("chair")->file, 200, false), kNoErr);
+        EXPECT_EQ(texts.Load(*game.catalog.Find(file)->file, catalogId, false), kNoErr);
         return texts;
     }
     static void Leave(QWidget* edit) {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(edit, &out);
     }
+    // Key clicks for any character (QTest::keyClicks knows only ASCII keys): each key carries its text.
+    static void KeyIn(QWidget* edit, const QString& text) {
+        for (QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
     static void Type(QLineEdit* edit, const QString& text) {
         edit->selectAll();
-        QTest::keyClicks(edit, text);
+        KeyIn(edit, text);
         Leave(edit);
     }
     static void ClickLine(QListWidget* list, int row) {
@@ -128,6 +149,41 @@ TEST_F(Editors, ObjectEditorClampsThePriceAndStoresTheTexts) {
     CatalogStrings texts = StoredTexts(1);
     EXPECT_EQ(texts.name, "Armchair");
     EXPECT_EQ(texts.description, "Sit\r\non it");
+}
+
+TEST_F(Editors, ObjectEditorShowsEightBitTextsAsThemselvesAndStoresExactlyTheirBytes) {
+    iResFile& file = *game.catalog.Find("cafe")->file;
+    const std::vector<uint8_t> before = reshaper_test::ReadFileBytes(game.HostPath("Downloads/cafe.iff"));
+    {
+        CSimpleEditObjectDialog dialog(Entry("cafe"));
+        dialog.show();
+        EXPECT_EQ(Control<QLineEdit>(dialog, 1041)->text(), QString::fromUtf8("Caf\u00e9"));
+        EXPECT_EQ(Control<QPlainTextEdit>(dialog, 1040)->toPlainText(), QString::fromUtf8("Un\n\u2013 deux \u2122"));
+        // Opened and closed without a change: nothing is written.
+        Control<QPushButton>(dialog, 1)->click();
+    }
+    file.Update();
+    ASSERT_EQ(file.GetError(), kNoErr);
+    EXPECT_EQ(reshaper_test::ReadFileBytes(game.HostPath("Downloads/cafe.iff")), before);
+
+    CSimpleEditObjectDialog dialog(Entry("cafe"));
+    dialog.show();
+    Type(Control<QLineEdit>(dialog, 1041), QString::fromUtf8("Caf\u00e9 \u2019 \u2013 \u2122"));
+    EXPECT_EQ(StoredTexts(1, "cafe", 300).name, "Caf\xE9 \x92 \x96 \x99");
+    // A description keeps the line ends the stored one had (here line feeds) and its non-breaking space.
+    auto* description = Control<QPlainTextEdit>(dialog, 1040);
+    description->moveCursor(QTextCursor::End);
+    QTest::keyClicks(description, "!");
+    Leave(description);
+    EXPECT_EQ(StoredTexts(1, "cafe", 300).description, "Un\n\x96 deux\xA0\x99!");
+
+    // A character the 8-bit texts cannot hold is refused with a message; the edit shows the stored text again.
+    Type(Control<QLineEdit>(dialog, 1041), QString::fromUtf8("Snow \u2603"));
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].title, "Text Not Stored");
+    EXPECT_NE(prompts.calls[0].text.find("U+2603"), std::string::npos) << prompts.calls[0].text;
+    EXPECT_EQ(Control<QLineEdit>(dialog, 1041)->text(), QString::fromUtf8("Caf\u00e9 \u2019 \u2013 \u2122"));
+    EXPECT_EQ(StoredTexts(1, "cafe", 300).name, "Caf\xE9 \x92 \x96 \x99");
 }
 
 TEST_F(Editors, ObjectEditorLanguagesAndSetAll) {
@@ -214,6 +270,25 @@ TEST_F(Editors, DefinitionEditorShowsEachRowInTheEditorOfItsKind) {
     EXPECT_EQ(Control<QLineEdit>(editor, 1029)->text(), "11223344");
     rows->setCurrentRow(rows->row(rows->findItems("Footprint Inset Mask", Qt::MatchExactly).first()));
     EXPECT_EQ(Control<QLineEdit>(editor, 1029)->text(), "FFFFF000");
+}
+
+TEST_F(Editors, DefinitionEditorShowsAndStoresEightBitTexts) {
+    CEditObject editor(Entry("cafe"));
+    editor.show();
+    EXPECT_EQ(Control<QPlainTextEdit>(editor, 1032)->toPlainText(),
+              QString::fromUtf8("File: .\\downloads\\cafe.iff\nObject: Caf\u00e9 \u2019\nCatalog ID: 300\n"));
+    EXPECT_EQ(Control<QLineEdit>(editor, 1029)->text(), QString::fromUtf8("Caf\u00e9"));
+    Type(Control<QLineEdit>(editor, 1029), QString::fromUtf8("\u2019Caf\u00e9\u2019"));
+    EXPECT_EQ(StoredTexts(1, "cafe", 300).name, "\x92" "Caf\xE9\x92");
+    auto* rows = Control<QListWidget>(editor, 1027);
+    rows->setCurrentRow(rows->row(rows->findItems("Description", Qt::MatchExactly).first()));
+    auto* description = Control<QPlainTextEdit>(editor, 1028);
+    KeyIn(description, QString::fromUtf8("\u2603"));
+    Leave(description);
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].title, "Text Not Stored");
+    EXPECT_EQ(description->toPlainText(), QString::fromUtf8("Un\n\u2013 deux \u2122"));
+    EXPECT_EQ(StoredTexts(1, "cafe", 300).description, "Un\n\x96 deux\xA0\x99");
 }
 
 TEST_F(Editors, DefinitionEditorStoresWhatItsEditorsHold) {

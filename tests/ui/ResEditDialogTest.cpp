@@ -154,6 +154,35 @@ TEST_F(Browser, DoubleClickOpensAHexViewOrAStringView) {
     EXPECT_TRUE(Control<QPlainTextEdit>(*text, 1019)->isReadOnly());
 }
 
+TEST_F(Browser, EightBitNamesAndBytesShowAsTheCharactersTheyStandFor) {
+    game.Put("Downloads/cafe.iff",
+             ObjectFileBytes({{128, "Caf\xE9 \x92"}},
+                             {{kTypeSTRList, 201, "\x93q\x94", StringSetBytes({"it\x92s"})},
+                              {kTypeBHAV, 4096, "", {0x92, 0x99, 0x7F, 0xE9, 0x81}}}));
+    game.cd.reset();
+    game.Scan();
+    ResEditDialog* browser = ResEditDialog::OpenOn(FileOf("cafe"));
+    auto* tree = Control<QTreeWidget>(*browser, 1137);
+    ASSERT_EQ(Column(tree, 0), (QStringList{"BHAV [1]", "OBJD [1]", "STR# [1]"}));
+    EXPECT_EQ(tree->topLevelItem(1)->child(0)->text(0), QString::fromUtf8("#128: \"Caf\u00e9 \u2019\" size 216"));
+    emit tree->itemDoubleClicked(tree->topLevelItem(0)->child(0), 0);
+    emit tree->itemDoubleClicked(tree->topLevelItem(2)->child(0), 0);
+    HexResourceEditor* hex = nullptr;
+    StringResourceEditor* text = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* h = qobject_cast<HexResourceEditor*>(w)) hex = h;
+        if (auto* v = qobject_cast<StringResourceEditor*>(w)) text = v;
+    }
+    ASSERT_NE(hex, nullptr);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(Control<QPlainTextEdit>(*hex, 1019)->toPlainText(),
+              QString::fromUtf8("0000  |   92 99 7F E9 81" + std::string(3 * 3, ' ') +
+                                "  |   \u2019 \u2122 \x7F \u00e9 \u0081" + std::string(3 * 2, ' ') + "  |\n"));
+    EXPECT_EQ(text->windowTitle(), QString::fromUtf8("String Resouce Editor: #201 \"\u201cq\u201d\""));
+    EXPECT_EQ(Control<QPlainTextEdit>(*text, 1019)->toPlainText(),
+              QString::fromUtf8("ID: 201 Count: 1 Name: \u201cq\u201d\n#001: it\u2019s\n"));
+}
+
 TEST_F(Browser, TheSplitterKeepsFortyPixelsForEachPane) {
     ResEditDialog* browser = ResEditDialog::OpenOn(FileOf("chair"));
     browser->resize(500, 400);

@@ -1,6 +1,7 @@
 // The workbench from end to end on the sample installation, as a modder works: clone a file through the clone
-// dialog, export the original through the presets dialog, import the document into the clone through the main
-// window (saying OK to the question about the other file's document).
+// dialog (with a new magic cookie), export the original through the presets dialog into a document and directory
+// with non-ASCII names, edit the document, import it into the clone through the main window (saying OK to the
+// question about the other file's document).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -35,12 +36,14 @@ std::set<ResID> SpriteIds(const ObjectFile& file) {
 TEST(Workbench, CloneExportAndImportThroughTheWindows) {
     reshaper_test::TempDir dir("reshaper-ui-sample-");
     SampleGameOptions options;
-    options.directory = dir.Join("Game");
+    options.directory = dir.Join("Jeu \xC3\xA9t\xC3\xA9");  // "Jeu été"
     const SampleGameResult sample = WriteSampleGame(options);
     ASSERT_TRUE(sample.ok) << sample.error;
-    reshaper_test::ScopedEnv env("RESHAPER_SETTINGS", sample.settingsPath);
     reshaper_test::ScopedCurrentDirectory cd(dir.Path());
-    ASSERT_TRUE(reshaper_test::MakeDirectories(dir.Join("docs")));
+    // Relative to where the program starts; start-up then moves to the installation.
+    reshaper_test::ScopedEnv env("RESHAPER_SETTINGS", "Jeu \xC3\xA9t\xC3\xA9/reshaper.ini");
+    const std::string docs = dir.Join("Dossier \xC3\xA9t\xC3\xA9");
+    ASSERT_TRUE(reshaper_test::MakeDirectories(docs));
     CTGFileManager::Instance().Reset();
     RecordingPromptHost prompts;
     RecordingProgressHost progress;
@@ -63,18 +66,22 @@ TEST(Workbench, CloneExportAndImportThroughTheWindows) {
             QWidget* open = QApplication::activeModalWidget();
             ASSERT_NE(open, nullptr);
             Control<QLineEdit>(*open, 1012)->setText("armtwin");
+            Control<QLineEdit>(*open, 1109)->setText("4711");
             Control<QPushButton>(*open, 3)->click();  // every object
             Control<QPushButton>(*open, 1)->click();
         });
         Control<QPushButton>(window, 1023)->click();
         ASSERT_NE(window.SelectedFile(), nullptr);
         ASSERT_EQ(window.SelectedFile()->displayName, "armtwin");
+        // The cookie went into the settings file the program read.
+        EXPECT_NE(reshaper_test::ReadFileText(sample.settingsPath).find("RESHAPER_MAGIC_COOKIE=4711\n"),
+                  std::string::npos);
 
         // Export the original with all zooms and all channels.
-        const std::string document = dir.Join("docs/armchair.xml");
+        const std::string document = docs + "/Fauteuil \xC3\xA9t\xC3\xA9.xml";
         CExportWhizzer::SetSaveDialog([&](const std::string&, const std::string& name, std::string& end) {
             EXPECT_EQ(name, "armchair.xml");
-            end = dir.Join("docs");
+            end = docs;
             return document;
         });
         select("armchair");
@@ -88,13 +95,23 @@ TEST(Workbench, CloneExportAndImportThroughTheWindows) {
         Control<QPushButton>(window, 1026)->click();
         CExportWhizzer::SetSaveDialog(nullptr);
         EXPECT_TRUE(prompts.calls.empty()) << prompts.calls[0].text;
-        ASSERT_FALSE(reshaper_test::ReadFileBytes(document).empty());
+        // The BMP files lie under the document's own name, and the document names them so.
+        std::string text = reshaper_test::ReadFileText(document);
+        EXPECT_NE(text.find("filename=\"Fauteuil \xC3\xA9t\xC3\xA9_sprites\\sprite0256\\"), std::string::npos);
+        EXPECT_FALSE(reshaper_test::ReadFileBytes(docs + "/Fauteuil \xC3\xA9t\xC3\xA9_sprites/sprite0256/"
+                                                         "Armchair---body_large_nw_p.bmp")
+                         .empty());
+        // Edited by hand: the object's name gets a typographic apostrophe.
+        const std::string from = "name=\"Armchair\"";
+        ASSERT_NE(text.find(from), std::string::npos);
+        text.replace(text.find(from), from.size(), "name=\"Armchair\xE2\x80\x99s\"");
+        ASSERT_TRUE(reshaper_test::WriteFileText(document, text));
 
         // Import it into the clone.
         select("armtwin");
         CReshaperDlg::SetOpenFileChooser([&](QWidget*, const QString& proposed) {
             EXPECT_EQ(proposed, "armtwin.xml");
-            return QString::fromStdString(document);
+            return QString::fromUtf8(document.c_str());
         });
         prompts.answers = {true};
         Control<QPushButton>(window, 1024)->click();
@@ -110,7 +127,11 @@ TEST(Workbench, CloneExportAndImportThroughTheWindows) {
         LoadObjectFile(*original, true);
         EXPECT_EQ(SpriteIds(*twin), SpriteIds(*original));
         EXPECT_EQ(twin->drawGroups.size(), original->drawGroups.size());
-        EXPECT_EQ(Control<QTreeWidget>(window, 1048)->topLevelItemCount(), static_cast<int>(twin->roots.size()));
+        auto* tree = Control<QTreeWidget>(window, 1048);
+        EXPECT_EQ(tree->topLevelItemCount(), static_cast<int>(twin->roots.size()));
+        ASSERT_EQ(twin->objects.size(), 1u);
+        EXPECT_EQ(twin->objects[0]->name, "Armchair\x92s");  // the 8-bit form in the file
+        EXPECT_EQ(tree->topLevelItem(0)->text(0), QString::fromUtf8("Armchair\u2019s"));
     }
     catalog.Clear();
     CTGFileManager::Instance().Reset();

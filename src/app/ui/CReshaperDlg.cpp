@@ -256,7 +256,7 @@ void CReshaperDlg::FillListRemembering(ObjectFile* select, int rememberedRow) {
         list_->clear();
         int selectRow = -1;
         for (ObjectFile* file : catalog_.Listed(editableOnly)) {
-            auto* item = new QListWidgetItem(FromCoreText(file->displayName), list_);
+            auto* item = new QListWidgetItem(FromHostText(file->displayName), list_);
             item->setData(kFileRole, QVariant::fromValue(reinterpret_cast<quintptr>(file)));
             if (file == select && select) selectRow = list_->count() - 1;
         }
@@ -298,17 +298,17 @@ void CReshaperDlg::RebuildTree() {
         count_->clear();
         for (QPushButton* b : {clone_, delete_, export_, import_}) b->setEnabled(false);
     } else {
-        fileBox_->setTitle(FromCoreText(file->path));
+        fileBox_->setTitle(FromHostText(file->path));
         const bool editable = file->IsEditable();
         state_->setText(QString::fromUtf8(editable ? kFileEditable : kFileReadOnly));
         clone_->setEnabled(true);
         for (QPushButton* b : {delete_, export_, import_}) b->setEnabled(editable);
         count_->setText(QStringLiteral("Total objects in file: %1").arg(file->CountObjects()));
         for (ObjectEntry* root : file->roots) {
-            auto* node = new QTreeWidgetItem(tree_, {FromCoreText(root->name)});
+            auto* node = new QTreeWidgetItem(tree_, {FromGameText(root->name)});
             node->setData(0, kEntryRole, QVariant::fromValue(reinterpret_cast<quintptr>(root)));
             for (ObjectEntry* tile : root->tiles) {
-                auto* child = new QTreeWidgetItem(node, {FromCoreText(tile->name)});
+                auto* child = new QTreeWidgetItem(node, {FromGameText(tile->name)});
                 child->setData(0, kEntryRole, QVariant::fromValue(reinterpret_cast<quintptr>(tile)));
             }
         }
@@ -378,15 +378,15 @@ void CReshaperDlg::OnImport() {
     ObjectFile* file = SelectedFile();
     if (!file) return;
     const QString remembered = QDir::currentPath();
-    QDir::setCurrent(FromCoreText(GameDirectory()));
+    QDir::setCurrent(FromHostText(GameDirectory()));
 
     // The file's name up to its first '.', with ".xml".
     std::string name = file->path.substr(file->path.rfind('\\') == std::string::npos ? 0 : file->path.rfind('\\') + 1);
     name = name.substr(0, name.find('.'));
-    const QString chosen = FileChooserSlot()(this, FromCoreText(name + ".xml"));
+    const QString chosen = FileChooserSlot()(this, FromHostText(name + ".xml"));
 
     if (chosen.isEmpty()) {
-        SetGameDirectory(ToCoreText(QDir::currentPath()));
+        SetGameDirectory(ToHostText(QDir::currentPath()));
         QDir::setCurrent(remembered);
         RebuildTree();
         return;
@@ -395,9 +395,9 @@ void CReshaperDlg::OnImport() {
     const qsizetype slash = chosen.lastIndexOf(QLatin1Char('/'));
     const QString directory = slash < 0 ? remembered : (slash == 0 ? QStringLiteral("/") : chosen.left(slash));
     const QString documentName = chosen.mid(slash + 1);
-    SetGameDirectory(ToCoreText(directory));
+    SetGameDirectory(ToHostText(directory));
     QDir::setCurrent(directory);
-    ImportHandlerSlot()(*file, ToCoreText(directory), ToCoreText(documentName));
+    ImportHandlerSlot()(*file, ToHostText(directory), ToHostText(documentName));
     QDir::setCurrent(remembered);
     ReopenIfUnsaved(file);
     RebuildTree();
@@ -465,7 +465,9 @@ bool CReshaperDlg::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const Qt::KeyboardModifiers modifiers = mouse->modifiers();
         if (onList && mouse->button() == Qt::LeftButton) {
-            if (modifiers & Qt::ShiftModifier) {
+            // Shift opens the browser on the selected file; Ctrl, object action 0 with Ctrl, on the file of its
+            // object, which is the same file (and a file without objects gets the browser too).
+            if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)) {
                 if (ObjectFile* file = SelectedFile()) OpenBrowser(file);
             } else {
                 ObjectAction(kActionOpen, modifiers);
@@ -478,6 +480,18 @@ bool CReshaperDlg::eventFilter(QObject* watched, QEvent* event) {
         }
         if (onTree && mouse->button() == Qt::RightButton) {
             ObjectAction(kActionView, modifiers);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress && watched == list_->viewport()) {
+        // The list selects one file at a time: a Ctrl+click selects the row under the mouse, as a plain click
+        // does, instead of taking the selection away (which would leave no file for the Ctrl+double-click).
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier)) {
+            if (QListWidgetItem* item = list_->itemAt(mouse->position().toPoint())) {
+                list_->setCurrentItem(item);
+                item->setSelected(true);
+            }
             return true;
         }
     }

@@ -21,14 +21,14 @@ void QtProgressHost::Begin(const char* title, int32_t total, int32_t start) {
     QRect over = centreOver_ ? centreOver_->frameGeometry() : QRect();
     if (over.isEmpty() && QGuiApplication::primaryScreen()) over = QGuiApplication::primaryScreen()->geometry();
     if (!over.isEmpty()) meter->move(over.center() - meter->rect().center());
-    meter->Begin(FromCoreText(title ? title : ""), total, start);
+    meter->Begin(FromDisplayText(title ? title : ""), total, start);
 }
 
 void QtProgressHost::Log(int32_t step, const char* text, int style, uint8_t red, uint8_t green, uint8_t blue,
                          bool redraw) {
     if (!current_) return;
     current_->Step(step);
-    if (text) current_->Append(FromCoreText(text), style, red, green, blue, false);
+    if (text) current_->Append(FromDisplayText(text), style, red, green, blue, false);
     if (redraw && current_) current_->PaintNow();
 }
 

@@ -29,13 +29,13 @@ QtPromptHost::~QtPromptHost() {
 }
 
 void QtPromptHost::ShowMessage(const std::string& title, const std::string& text, MessageKind kind) {
-    QMessageBox box(IconOf(kind), FromCoreText(title), FromCoreText(text), QMessageBox::Ok,
+    QMessageBox box(IconOf(kind), FromDisplayText(title), FromDisplayText(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
 
 bool QtPromptHost::AskOkCancel(const std::string& title, const std::string& text, MessageKind kind) {
-    QMessageBox box(IconOf(kind), FromCoreText(title), FromCoreText(text), QMessageBox::Ok | QMessageBox::Cancel,
+    QMessageBox box(IconOf(kind), FromDisplayText(title), FromDisplayText(text), QMessageBox::Ok | QMessageBox::Cancel,
                     QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;

@@ -1,58 +1,37 @@
-// UiText: text conversions between core strings and QString.
+// UiText: the Windows-1252 and UTF-8 sides of the core's texts as QString.
 #include "app/ui/UiText.h"
 
-namespace {
+#include <QPlainTextEdit>
+#include <QTextDocument>
 
-bool IsValidUtf8(const std::string& text) {
-    size_t i = 0;
-    const size_t n = text.size();
-    while (i < n) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        size_t extra = 0;
-        uint32_t min = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            min = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            min = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            min = 0x10000;
-        } else {
-            return false;
-        }
-        if (n - i <= extra) return false;
-        uint32_t code = c & (0x3F >> extra);
-        for (size_t k = 1; k <= extra; ++k) {
-            unsigned char d = static_cast<unsigned char>(text[i + k]);
-            if ((d & 0xC0) != 0x80) return false;
-            code = (code << 6) | (d & 0x3F);
-        }
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-        i += extra + 1;
-    }
-    return true;
+QString FromGameText(const std::string& bytes) {
+    const std::string utf8 = DecodeWindows1252(bytes);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-}  // namespace
-
-QString FromCoreText(const std::string& text) {
-    if (IsValidUtf8(text)) return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return FromByteText(text);
+bool ToGameText(const QString& text, std::string& out, Windows1252Fault* fault) {
+    const QByteArray utf8 = text.toUtf8();
+    return EncodeWindows1252(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())), out, fault);
 }
 
-std::string ToCoreText(const QString& text) { return text.toUtf8().toStdString(); }
+QString FromHostText(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
-QString FromByteText(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+std::string ToHostText(const QString& text) { return text.toUtf8().toStdString(); }
+
+QString FromDisplayText(const std::string& text) {
+    return IsValidUtf8(text) ? FromHostText(text) : FromGameText(text);
 }
 
 QString WithoutCarriageReturns(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.remove(QLatin1Char('\r'));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString PlainTextOf(const QPlainTextEdit& edit) {
+    QString text = edit.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text;
 }

@@ -5,6 +5,7 @@
 
 #include "app/ObjectCatalog.h"
 #include "app/Prompt.h"
+#include "app/SettingsStore.h"
 #include "app/Startup.h"
 #include "app/ui/CReshaperDlg.h"
 #include "app/ui/CSplashWnd.h"
@@ -27,6 +28,8 @@ bool SplashEnabled(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A relative $RESHAPER_SETTINGS names a file of the directory the program started in.
+    SettingsStore::FromEnvironment();
     SeedRandomGenerator();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Domizens Reshaper"));

@@ -37,7 +37,7 @@ QLabel* MakeStatus(QWidget* parent, int id) {
 }
 
 // A field's text as the dialog reads it: at most 255 characters.
-std::string FieldText(const QLineEdit* edit) { return ToCoreText(edit->text()).substr(0, kMaxFieldText); }
+std::string FieldText(const QLineEdit* edit) { return ToHostText(edit->text()).substr(0, kMaxFieldText); }
 
 }  // namespace
 
@@ -49,8 +49,8 @@ CCloneObjectDialog::CCloneObjectDialog(ObjectCatalog& catalog, ObjectFile& sourc
     setModal(true);
     BuildControls();
 
-    name_->setText(FromCoreText(DefaultCloneName(catalog_, source_)));
-    for (const ObjectEntry* root : source_.roots) roots_->addItem(FromCoreText(root->name));
+    name_->setText(FromHostText(DefaultCloneName(catalog_, source_)));
+    for (const ObjectEntry* root : source_.roots) roots_->addItem(FromGameText(root->name));
     roots_->clearSelection();
     if (selectedRoot >= 0 && selectedRoot < roots_->count()) roots_->item(selectedRoot)->setSelected(true);
     cookie_->setText(QString::number(MagicCookie()));

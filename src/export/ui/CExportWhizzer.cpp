@@ -51,11 +51,11 @@ std::string ChooseDocumentToSave(const std::string& startDirectory, const std::s
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("xml"));
     dialog.setNameFilter(QStringLiteral("XML File (*.xml)"));
-    dialog.setDirectory(FromCoreText(startDirectory));
-    dialog.selectFile(FromCoreText(defaultName));
+    dialog.setDirectory(FromHostText(startDirectory));
+    dialog.selectFile(FromHostText(defaultName));
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    endDirectory = ToCoreText(dialog.directory().absolutePath());
-    return chosen ? ToCoreText(dialog.selectedFiles().first()) : std::string();
+    endDirectory = ToHostText(dialog.directory().absolutePath());
+    return chosen ? ToHostText(dialog.selectedFiles().first()) : std::string();
 }
 
 ExportSaveDialog& SaveDialogSlot() {
@@ -191,9 +191,9 @@ void CExportWhizzer::Refresh() {
             const QSignalBlocker quiet(button);
             button->setChecked(model_.IsChecked(id));
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            edit->setText(FromCoreText(model_.GetText(id)));
+            edit->setText(FromHostText(model_.GetText(id)));
         } else if (auto* label = qobject_cast<QLabel*>(widget); label && c->kind == WhizControlKind::Label) {
-            label->setText(FromCoreText(model_.GetText(id)));
+            label->setText(FromHostText(model_.GetText(id)));
         }
     }
 }

@@ -51,7 +51,7 @@ CEditObject::CEditObject(ObjectEntry& entry, QWidget* parent)
     BuildControls();
 
     session_.Load();
-    summary_->setPlainText(WithoutCarriageReturns(FromCoreText(session_.SummaryText())));
+    summary_->setPlainText(WithoutCarriageReturns(FromHostText(session_.SummaryTextUtf8())));
     for (const ObjectProperty& property : GetObjectProperties())
         properties_->addItem(QString::fromUtf8(property.label));
     SelectRow(0);
@@ -164,8 +164,8 @@ void CEditObject::ShowRow(int row) {
     text_->setReadOnly(view.readOnly);
     check_->setEnabled(view.checkEnabled);
 
-    if (IsLineKind(property.kind)) line_->setText(FromCoreText(view.text));
-    if (property.kind == PropertyKind::LongText) text_->setPlainText(WithoutCarriageReturns(FromCoreText(view.text)));
+    if (IsLineKind(property.kind)) line_->setText(FromGameText(view.text));
+    if (property.kind == PropertyKind::LongText) text_->setPlainText(WithoutCarriageReturns(FromGameText(view.text)));
     if (property.kind == PropertyKind::Boolean) check_->setChecked(view.checked);
     QListWidget* list = property.kind == PropertyKind::FlagList     ? flags_
                         : property.kind == PropertyKind::ChoiceList ? choice_
@@ -174,7 +174,7 @@ void CEditObject::ShowRow(int row) {
         const QSignalBlocker block(list);
         list->clear();
         for (size_t i = 0; i < view.choices.size(); ++i) {
-            auto* item = new QListWidgetItem(FromCoreText(view.choices[i].label), list);
+            auto* item = new QListWidgetItem(QString::fromUtf8(view.choices[i].label), list);
             item->setData(Qt::UserRole, view.choices[i].value);
         }
         for (size_t i = 0; i < view.selected.size() && i < view.choices.size(); ++i)
@@ -188,14 +188,20 @@ void CEditObject::ShowRow(int row) {
     showing_ = false;
 }
 
-PropertyInput CEditObject::ReadEditor() const {
+PropertyInput CEditObject::ReadEditor(bool* refused, Windows1252Fault* fault) const {
     PropertyInput input;
+    *refused = false;
     const ObjectProperty& property = PropertyAt(row_);
-    if (IsLineKind(property.kind)) input.text = ToCoreText(line_->text());
-    if (property.kind == PropertyKind::LongText) {
-        // The multi-line edit keeps line feeds; the stored texts end their lines with "\r\n".
-        input.text = ToCoreText(text_->toPlainText().replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+    // Catalogue texts are the 8-bit bytes of what the edit shows (the session gives a description its line ends);
+    // `refused` tells of a character those texts cannot hold.
+    const bool catalogText = property.source == PropertySource::CatalogStrings;
+    if (IsLineKind(property.kind)) {
+        if (catalogText)
+            *refused = !ToGameText(line_->text(), input.text, fault);
+        else
+            input.text = line_->text().toStdString();  // a number: only its leading digits are read
     }
+    if (property.kind == PropertyKind::LongText) *refused = !ToGameText(PlainTextOf(*text_), input.text, fault);
     input.checked = check_->isChecked();
     const QListWidget* list = property.kind == PropertyKind::FlagList     ? flags_
                               : property.kind == PropertyKind::ChoiceList ? choice_
@@ -209,7 +215,19 @@ void CEditObject::StoreCurrentRow() {
     if (row_ < 0) return;
     editDirty_ = false;
     const ObjectProperty& property = PropertyAt(row_);
-    if (!session_.StoreProperty(property, ReadEditor())) {
+    bool refused = false;
+    Windows1252Fault fault;
+    const PropertyInput input = ReadEditor(&refused, &fault);
+    if (refused) {
+        // A catalogue text with a character those texts cannot hold: nothing is stored, and the edit shows the
+        // stored text again. (The message box takes the focus; the edit is no longer dirty, so that stores nothing.)
+        ShowMessageBox(kUnstorableTextTitle,
+                       UnstorableTextMessage(property.code == kPropertyCatalogName ? "name" : "description", fault),
+                       MessageKind::Warning);
+        ShowRow(row_);
+        return;
+    }
+    if (!session_.StoreProperty(property, input)) {
         // Nothing was stored: the editor shows the stored value again (a list choice snaps back).
         if (property.kind == PropertyKind::FlagList || property.kind == PropertyKind::ChoiceList ||
             property.kind == PropertyKind::Boolean)

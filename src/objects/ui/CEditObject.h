@@ -39,7 +39,8 @@ private:
     void BuildControls();
     void ShowRow(int row);
     void OnListChoice();
-    PropertyInput ReadEditor() const;
+    // The editor's value; `refused` when a catalogue text holds a character the game's texts cannot hold.
+    PropertyInput ReadEditor(bool* refused, Windows1252Fault* fault) const;
 
     EditObjectSession session_;
     ObjectEntry& entry_;

@@ -109,9 +109,9 @@ void CSimpleEditObjectDialog::BuildControls() {
 
 void CSimpleEditObjectDialog::Show() {
     showing_ = true;
-    name_->setText(FromCoreText(session_.ShownName()));
-    description_->setPlainText(WithoutCarriageReturns(FromCoreText(session_.ShownDescription())));
-    price_->setText(FromCoreText(session_.ShownPrice()));
+    name_->setText(FromGameText(session_.ShownName()));
+    description_->setPlainText(WithoutCarriageReturns(FromGameText(session_.ShownDescription())));
+    price_->setText(QString::fromStdString(session_.ShownPrice()));
     const bool canEdit = session_.CanEdit();
     const bool textsEditable = canEdit && session_.AreStringsEditable();
     name_->setReadOnly(!textsEditable);
@@ -124,11 +124,34 @@ void CSimpleEditObjectDialog::Show() {
 
 void CSimpleEditObjectDialog::Apply() {
     if (showing_ || !session_.CanEdit()) return;
+    // A message box takes the focus from the edit: the Apply that this would start again is skipped.
+    showing_ = true;
+    // The texts are stored as the 8-bit bytes of exactly what the edits show; one holding a character those texts
+    // cannot hold is refused with a message, and its edit shows the stored text again.
+    std::string name = session_.Name();
+    std::string description = session_.Description();
+    Windows1252Fault fault;
+    std::string typed;
+    bool refusedName = false, refusedDescription = false;
+    if (ToGameText(name_->text(), typed, &fault)) {
+        name = typed;
+    } else {
+        refusedName = true;
+        ShowMessageBox(kUnstorableTextTitle, UnstorableTextMessage("name", fault), MessageKind::Warning);
+    }
+    if (ToGameText(PlainTextOf(*description_), typed, &fault)) {
+        description = typed;
+    } else {
+        refusedDescription = true;
+        ShowMessageBox(kUnstorableTextTitle, UnstorableTextMessage("description", fault), MessageKind::Warning);
+    }
     std::string shownPrice;
-    const std::string description =
-        ToCoreText(description_->toPlainText().replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
-    session_.Apply(ToCoreText(name_->text()), ToCoreText(price_->text()), description, &shownPrice);
-    if (ToCoreText(price_->text()) != shownPrice) price_->setText(FromCoreText(shownPrice));
+    const std::string priceText = price_->text().toStdString();
+    session_.Apply(name, priceText, description, &shownPrice);
+    if (priceText != shownPrice) price_->setText(QString::fromStdString(shownPrice));
+    if (refusedName) name_->setText(FromGameText(session_.ShownName()));
+    if (refusedDescription) description_->setPlainText(WithoutCarriageReturns(FromGameText(session_.ShownDescription())));
+    showing_ = false;
 }
 
 bool CSimpleEditObjectDialog::eventFilter(QObject* watched, QEvent* event) {

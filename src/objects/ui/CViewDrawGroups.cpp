@@ -95,7 +95,7 @@ CViewDrawGroups::CViewDrawGroups(ObjectEntry& entry, QWidget* parent) : QDialog(
     session_.Load();
     if (session_.IsMultiTile()) {
         tileLabel_->setText(QString::fromUtf8(kMultiTileLabel));
-        for (const std::string& choice : session_.TileChoices()) tiles_->addItem(FromCoreText(choice));
+        for (const std::string& choice : session_.TileChoices()) tiles_->addItem(FromGameText(choice));
         tiles_->setCurrentIndex(0);
         tiles_->show();
     } else {
@@ -246,7 +246,7 @@ void CViewDrawGroups::FillStates() {
     const QSignalBlocker block(states_);
     const int previous = states_->currentRow();
     states_->clear();
-    for (const std::string& line : session_.StateLines(TileChoice())) states_->addItem(FromCoreText(line));
+    for (const std::string& line : session_.StateLines(TileChoice())) states_->addItem(FromGameText(line));
     // The previous selection stays, cut to the last line.
     if (previous >= 0 && states_->count() > 0) states_->setCurrentRow(std::min(previous, states_->count() - 1));
 }
@@ -288,17 +288,17 @@ void CViewDrawGroups::Render() {
     std::unique_ptr<Bitmap24> composed = session_.Compose(view, white_);
     SetPicture(composed ? ToImage(*composed) : QImage());
     const std::string badToken = session_.BadTokenText();
-    badToken_->setText(FromCoreText(badToken));
+    badToken_->setText(FromDisplayText(badToken));
     badToken_->setVisible(!badToken.empty());
 
     DrawGroupItemListing listing;
     if (itemsTile_) listing = session_.ListItems(*itemsTile_, view);
     if (itemsTile_ && listing.found) {
-        itemsHeader_->setText(FromCoreText(listing.header));
+        itemsHeader_->setText(FromGameText(listing.header));
         const QSignalBlocker block(items_);
         const int previous = items_->currentRow();
         items_->clear();
-        for (const std::string& line : listing.lines) items_->addItem(FromCoreText(line));
+        for (const std::string& line : listing.lines) items_->addItem(FromGameText(line));
         if (items_->count() > 0) items_->setCurrentRow(std::clamp(previous, 0, items_->count() - 1));
         items_->show();
         hint1_->hide();
@@ -352,7 +352,7 @@ void CViewDrawGroups::StoreSelectedItem() {
     if (row < 0) return;
     {
         const BusyScope busy(busy_);
-        session_.StoreItem(*itemsTile_, ViewIndex(), row, ToCoreText(xEdit_->text()), ToCoreText(yEdit_->text()),
+        session_.StoreItem(*itemsTile_, ViewIndex(), row, xEdit_->text().toStdString(), yEdit_->text().toStdString(),
                            flip_->isChecked());
     }
     Render();

@@ -40,7 +40,7 @@ void SpinArrows::Step(int towardUpper) {
     if (!buddy_) return;
     const int low = std::min(lower_, upper_);
     const int high = std::max(lower_, upper_);
-    int value = std::clamp(ParseLeadingDecimal(ToCoreText(buddy_->text())), low, high);
+    int value = std::clamp(ParseLeadingDecimal(buddy_->text().toStdString()), low, high);
     const int direction = (upper_ >= lower_ ? 1 : -1) * towardUpper;
     value = std::clamp(value + direction, low, high);
     buddy_->setText(QString::number(value));

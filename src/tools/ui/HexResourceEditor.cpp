@@ -19,7 +19,7 @@ HexResourceEditor::HexResourceEditor(iResFile& file, ResType type, ResID id, QWi
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     // Bytes show as the characters of their codes, 0x7F and 0x80 and above included.
-    text_->setPlainText(WithoutCarriageReturns(FromByteText(HexResourceText(file, type, id))));
+    text_->setPlainText(WithoutCarriageReturns(FromGameText(HexResourceText(file, type, id))));
     QFontMetrics metrics(text_->font());
     resize(metrics.horizontalAdvance(QLatin1Char('0')) * 70 + 40, 360);
 }

@@ -31,7 +31,7 @@ public:
     RowItem(const std::vector<ResourceBrowserRow>& rows, int index) : rows_(rows), index_(index) {
         setData(0, kRowRole, index);
         for (int c = 0; c < kResourceBrowserColumnCount; ++c)
-            setText(c, FromCoreText(ResourceBrowserCellText(rows[static_cast<size_t>(index)], c)));
+            setText(c, FromHostText(ResourceBrowserCellText(rows[static_cast<size_t>(index)], c)));
     }
     int Index() const { return index_; }
     bool operator<(const QTreeWidgetItem& other) const override {
@@ -204,12 +204,12 @@ void ResEditDialog::OnSelectionChanged() {
         tree_->setUpdatesEnabled(true);
         return;
     }
-    summary_->setText(FromCoreText(ResourceBrowserSummary(*row)));
+    summary_->setText(FromHostText(ResourceBrowserSummary(*row)));
     for (const ResourceTypeNode& type : ListResourceTree(*row->file)) {
-        auto* node = new QTreeWidgetItem(tree_, {FromCoreText(type.label)});
+        auto* node = new QTreeWidgetItem(tree_, {FromGameText(type.label)});
         node->setData(0, kTypeRole, static_cast<qulonglong>(type.type));
         for (const ResourceNode& resource : type.resources) {
-            auto* child = new QTreeWidgetItem(node, {FromCoreText(resource.label)});
+            auto* child = new QTreeWidgetItem(node, {FromGameText(resource.label)});
             child->setData(0, kIdRole, static_cast<int>(resource.id));
         }
     }

@@ -17,8 +17,8 @@ StringResourceEditor::StringResourceEditor(iResFile& file, ResID id, QWidget* pa
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     const StringResourceView view = StringResourceText(file, id);
-    setWindowTitle(FromCoreText(view.title));
-    text_->setPlainText(WithoutCarriageReturns(FromCoreText(view.text)));
+    setWindowTitle(FromGameText(view.title));
+    text_->setPlainText(WithoutCarriageReturns(FromGameText(view.text)));
     resize(480, 360);
 }
 
