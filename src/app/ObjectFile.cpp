@@ -99,13 +99,12 @@ void LoadObjectFile(ObjectFile& of, bool full) {
     }
 
     if (!full) return;
-    ForEachResource(file, kTypeDGRP, [&](ResID id, const std::string& name, const DataHandle&) {
-        of.drawGroups.push_back({&of, id, name, false});
-    });
+    // Draw groups and sprites are listed by id and name only, so their data is not read.
+    file.ForEachResourceInfo(kTypeDGRP,
+                             [&](ResID id, const std::string& name) { of.drawGroups.push_back({&of, id, name, false}); });
     for (ResType type : {kTypeSPRList, kTypeSPR2})
-        ForEachResource(file, type, [&](ResID id, const std::string& name, const DataHandle&) {
-            of.sprites.push_back({&of, type, id, name, false});
-        });
+        file.ForEachResourceInfo(
+            type, [&](ResID id, const std::string& name) { of.sprites.push_back({&of, type, id, name, false}); });
     ForEachResource(file, kTypePALT, [&](ResID id, const std::string& name, const DataHandle& data) {
         PaletteEntry p;
         p.owner = &of;

@@ -20,6 +20,7 @@
 #include "objects/DrawGroup.h"
 #include "objects/ObjectDefinition.h"
 #include "objects/ObjectDefinitionFields.h"
+#include "objects/SpriteSource.h"
 #include "platform/HostFile.h"
 #include "platform/HostPath.h"
 #include "platform/HostDirectory.h"
@@ -210,7 +211,7 @@ void ObjectExporter::WriteObjectDefinitions() {
 void ObjectExporter::WriteDrawGroups() {
     xml_.Line("    <drawgroups>");
     xml_.EmptyLine();
-    ForEachIndexed(file_, kTypeDGRP, nullptr, [&](ResID id, const std::string& name, const std::vector<uint8_t>&) {
+    file_.ForEachResourceInfo(kTypeDGRP, [&](ResID id, const std::string& name) {
         DrawGroup group;
         group.Load(file_, id);
         xml_.BeginTag(8, "drawgroup");
@@ -303,12 +304,9 @@ void ObjectExporter::ComputeMultiTileMarks() {
     // must not be rebuilt under a window that shows it.
     spriteEntries_.clear();
     for (ResType type : {kTypeSPRList, kTypeSPR2})
-        ForEachIndexed(file_, type, nullptr, [&](ResID id, const std::string&, const std::vector<uint8_t>&) {
-            spriteEntries_.push_back({type, id});
-        });
+        file_.ForEachResourceInfo(type, [&](ResID id, const std::string&) { spriteEntries_.push_back({type, id}); });
     std::set<int32_t> drawGroups;
-    ForEachIndexed(file_, kTypeDGRP, nullptr,
-                   [&](ResID id, const std::string&, const std::vector<uint8_t>&) { drawGroups.insert(id); });
+    file_.ForEachResourceInfo(kTypeDGRP, [&](ResID id, const std::string&) { drawGroups.insert(id); });
     multiTile_.assign(spriteEntries_.size(), false);
     for (const auto& object : record_.objects)
         for (const ObjectEntry* tile : object->tiles) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -12,6 +13,8 @@
 #include "export/XmlLineWriter.h"
 #include "objects/RgbColor.h"
 #include "resfile/ResTypes.h"
+
+class SpriteSource;
 
 class HostFile;
 class iResFile;
@@ -91,6 +94,9 @@ private:
     void WriteBitmaps();
     void ComputeMultiTileMarks();
     int32_t WriteSprites(bool counting);
+    // The sprite of that id, fetched once: the counting pass fetches every sprite and the writing pass gives each
+    // back when it is written, so that the export reads each sprite and its palettes once.
+    SpriteSource& SourceFor(ResID id);
     void WriteSprite(ResType type, ResID id, const std::string& name);
     int ChooseSpriteTransparentIndex(SpriteJob& job);
     void WriteProxyFrame(const SpriteJob& job, int32_t index, int32_t zoom, int32_t rotation);
@@ -108,6 +114,7 @@ private:
     bool writeFailed_ = false;
     std::vector<std::pair<ResType, ResID>> spriteEntries_;  // every sprite, all SPR# then all SPR2
     std::vector<bool> multiTile_;                           // one mark per sprite entry
+    std::map<ResID, std::unique_ptr<SpriteSource>> sprites_;  // fetched and not yet written
     std::vector<std::string> bitmapNamesUsed_;              // BMP file names of the bitmaps section, kept unique
 };
 

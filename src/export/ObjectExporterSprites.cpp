@@ -19,6 +19,7 @@
 #include "objects/SharedPalettes.h"
 #include "objects/SprListResource.h"
 #include "objects/SpriteFrameCount.h"
+#include "objects/SpriteSource.h"
 #include "platform/Bitmap8.h"
 #include "resfile/iResFile.h"
 
@@ -31,6 +32,7 @@ struct ObjectExporter::SpriteJob {
     bool customWall = false;
     int transparent = -1;  // T; -1 until a custom wall style frame chose one
     std::vector<int32_t> badTokenFrames;  // frames whose decoding stopped at a token it does not know
+    SpriteSource* sprite = nullptr;
 };
 
 namespace {
@@ -65,37 +67,28 @@ std::string FrameList(const std::vector<int32_t>& frames) {
 
 }  // namespace
 
+SpriteSource& ObjectExporter::SourceFor(ResID id) {
+    std::unique_ptr<SpriteSource>& held = sprites_[id];
+    if (!held) held = std::make_unique<SpriteSource>(file_, id);
+    return *held;
+}
+
 int32_t ObjectExporter::WriteSprites(bool counting) {
     if (counting) {
         int32_t steps = 0;
-        for (ResType type : {kTypeSPRList, kTypeSPR2}) {
-            const int32_t count = file_.CountResources(type);
-            for (int32_t i = 1; i <= count; ++i) {
-                DataHandle* h = file_.GetIndexedResource(type, i, type == kTypeSPRList ? FixupSprList : nullptr);
-                if (!h) continue;
-                ResID id = 0;
-                file_.GetID(h, id);
-                file_.ReleaseAndFree(h);
-                steps += CountSpriteFrames(file_, id) * kStepsPerFrame + 1;
-            }
-        }
+        for (ResType type : {kTypeSPRList, kTypeSPR2})
+            file_.ForEachResourceInfo(type, [&](ResID id, const std::string&) {
+                steps += CountSpriteFrames(SourceFor(id)) * kStepsPerFrame + 1;
+            });
         return steps;
     }
     xml_.Line("    <sprites>");
     xml_.EmptyLine();
-    for (ResType type : {kTypeSPRList, kTypeSPR2}) {
-        const int32_t count = file_.CountResources(type);
-        for (int32_t i = 1; i <= count; ++i) {
-            DataHandle* h = file_.GetIndexedResource(type, i, type == kTypeSPRList ? FixupSprList : nullptr);
-            if (!h) continue;
-            ResID id = 0;
-            std::string name;
-            file_.GetID(h, id);
-            file_.GetName(h, name);
-            file_.ReleaseAndFree(h);
+    for (ResType type : {kTypeSPRList, kTypeSPR2})
+        file_.ForEachResourceInfo(type, [&](ResID id, const std::string& name) {
             WriteSprite(type, id, name);
-        }
-    }
+            sprites_.erase(id);
+        });
     xml_.Line("    </sprites>");
     xml_.EmptyLine();
     return 0;
@@ -106,10 +99,11 @@ void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name
     job.id = id;
     job.name = name;
     job.fileName = SanitizeForFileName(name);
-    job.frames = CountSpriteFrames(file_, id);
+    job.sprite = &SourceFor(id);
+    job.frames = CountSpriteFrames(*job.sprite);
     // A sprite whose frames cannot all be decoded gets no element: an import would turn what could be read into
     // a sprite with fewer or empty frames in its place.
-    const SpriteFrameSurvey survey = SurveySpriteFrames(file_, id);
+    const SpriteFrameSurvey survey = SurveySpriteFrames(*job.sprite);
     if (!survey.IsWhole()) {
         ReportError(FormatExportText("Can't decode sprite id %d \"%s\": %s! It is not exported, so that importing "
                                      "this document leaves it as it is.",
@@ -122,7 +116,7 @@ void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name
 
     FrameRenderRequest probe;
     RenderedFrame first;
-    RenderSpriteFrame(file_, id, 0, probe, first);
+    RenderSpriteFrame(*job.sprite, 0, probe, first);
 
     bool multiTile = false;
     for (size_t s = 0; s < spriteEntries_.size(); ++s)
@@ -178,7 +172,7 @@ int ObjectExporter::ChooseSpriteTransparentIndex(SpriteJob& job) {
         request.palette = &spritePalette;  // ends as the palette of the last frame counted
         request.histogram = counts;
         RenderedFrame frame;
-        RenderSpriteFrame(file_, job.id, i, request, frame);
+        RenderSpriteFrame(*job.sprite, i, request, frame);
     }
     PaletteColor colors[256];
     for (int c = 0; c < 256; ++c) colors[c] = spritePalette.GetEntry(static_cast<uint8_t>(c));
@@ -218,7 +212,7 @@ void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom,
     request.palette = &framePalette;
     request.wantColor = request.wantDepth = request.wantAlpha = true;
     RenderedFrame frame;
-    RenderSpriteFrame(file_, job.id, index, request, frame);
+    RenderSpriteFrame(*job.sprite, index, request, frame);
     if (frame.badToken) job.badTokenFrames.push_back(index);
     if (job.transparent == -1) job.transparent = frame.transparentIndex;
     const int t = job.transparent;

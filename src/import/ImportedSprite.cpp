@@ -107,12 +107,25 @@ std::string ImportedSprite::HostPathOf(const std::string& filename) const {
 bool ImportedSprite::Build(const SpriteBuildContext& context) {
     context_ = &context;
     for (int i = 0; i < 256; ++i) palette[i] = PaletteColor{};
+    built = BuildResource();
+    // What is kept of a sprite after it is written is what the end of the import needs: which frames came out
+    // degenerate. Its pictures and the quantizer's tables go now, so an import holds one sprite's at a time.
+    ReleasePictures();
+    return built;
+}
+
+bool ImportedSprite::BuildResource() {
     if (!CheckFrames() || !LoadChannelFiles()) return false;
-    if (customWallStyle) return built = BuildCustomWall();
+    if (customWallStyle) return BuildCustomWall();
     if (!ChoosePalette() || !FillDepthAndAlpha() || !MakeProxies()) return false;
     PlaceFrames();
-    built = EncodeSpr2();
-    return built;
+    return EncodeSpr2();
+}
+
+void ImportedSprite::ReleasePictures() {
+    for (auto& frame : frames)
+        for (auto& channel : frame->channels) channel->image.reset();
+    quantizer_.reset();
 }
 
 // Everything the document promises is checked before any file is read, so that a broken document never leads

@@ -51,10 +51,13 @@ struct ImportedSprite {
     // images, any other as an SPR2 with one palette for all frames, generated depth and alpha where the options
     // ask for them, smaller zooms shrunk from the largest and frames shrink-wrapped. A sprite that would draw
     // fewer frames than the one it replaces is not written. Every problem is reported through the context and
-    // stops the building; returns false then (resources already written stay).
+    // stops the building; returns false then (resources already written stay). The channel pictures and the
+    // quantizer are given back either way.
     bool Build(const SpriteBuildContext& context);
 
 private:
+    bool BuildResource();
+    void ReleasePictures();
     bool Fail(const std::string& message);
     bool CheckFrames();
     bool LoadChannelFiles();

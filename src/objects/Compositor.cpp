@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <map>
 #include <new>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "objects/FrameRenderer.h"
 #include "objects/PalWrap.h"
 #include "objects/SharedPalettes.h"
+#include "objects/SpriteSource.h"
 #include "platform/Bitmap16.h"
 #include "resfile/StdResFile.h"
 #include "resfile/iResFile.h"
@@ -109,13 +111,20 @@ std::unique_ptr<Bitmap24> ComposeObject(iResFile& file, ObjectEntry& entry, int3
             tiles[0].entry = &entry;
         }
         for (Tile& tile : tiles) LoadTile(file, tile, view, rotation, zoomLevel, multiTile);
+        // Each sprite is fetched once for both passes, however many items draw its frames.
+        std::map<ResID, std::unique_ptr<SpriteSource>> sprites;
+        auto spriteOf = [&](ResID id) -> SpriteSource& {
+            std::unique_ptr<SpriteSource>& held = sprites[id];
+            if (!held) held = std::make_unique<SpriteSource>(file, id);
+            return *held;
+        };
 
         // Measuring pass: only the frames' sizes.
         Bounds bounds;
         for (const Tile& tile : tiles) {
             ForEachItem(tile, [&](const DrawGroupItem& item, ResID spriteId, int64_t x, int64_t y) {
                 RenderedFrame frame;
-                RenderSpriteFrame(file, spriteId, item.spritenum, FrameRenderRequest{}, frame);
+                RenderSpriteFrame(spriteOf(spriteId), item.spritenum, FrameRenderRequest{}, frame);
                 if (frame.width != 0 && frame.height != 0) bounds.Add(x, y, frame.width, frame.height);
             });
         }
@@ -147,7 +156,7 @@ std::unique_ptr<Bitmap24> ComposeObject(iResFile& file, ObjectEntry& entry, int3
                 request.background = background;
                 request.palette = &palette;
                 request.wantColor = request.wantDepth = request.wantAlpha = true;
-                RenderSpriteFrame(file, spriteId, item.spritenum, request, frame);
+                RenderSpriteFrame(spriteOf(spriteId), item.spritenum, request, frame);
                 const BadTokenFrame bad{spriteId, frame.frameIndex};
                 if (frame.badToken && badTokens &&
                     std::find(badTokens->begin(), badTokens->end(), bad) == badTokens->end())

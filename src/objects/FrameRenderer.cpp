@@ -10,6 +10,7 @@
 #include "objects/Spr2Resource.h"
 #include "objects/SprListDecoder.h"
 #include "objects/SprListResource.h"
+#include "objects/SpriteSource.h"
 #include "resfile/iResFile.h"
 
 namespace {
@@ -62,23 +63,6 @@ bool FindSpr2Frame(const DataHandle& h, int32_t index, FoundFrame& out) {
     return true;
 }
 
-// Loads the palette from (PALT, id); the grey ramp with system colours reserved when it is missing or unusable.
-void LoadFramePalette(iResFile& file, int32_t paletteId, PalWrap& palette) {
-    bool loaded = false;
-    if (paletteId >= SHRT_MIN && paletteId <= SHRT_MAX) {
-        if (DataHandle* h = file.GetResource(kTypePALT, static_cast<ResID>(paletteId), nullptr)) {
-            palette.LoadPALT(h->Data(), h->bytes.size());
-            loaded = palette.GetColorCount() > 0;
-            file.ReleaseAndFree(h);
-        }
-    }
-    if (!loaded) {
-        PaletteColor ramp[256];
-        MakeGreyRamp(ramp);
-        palette.BuildFromColors(ramp, true);
-    }
-}
-
 std::unique_ptr<Bitmap8> MakeChannel(bool wanted, int32_t width, int32_t height, const PalWrap& palette) {
     if (!wanted) return nullptr;
     RgbQuad table[256];
@@ -92,21 +76,19 @@ ChannelView ViewOrNone(const std::unique_ptr<Bitmap8>& b) { return b ? ViewOf(*b
 
 uint32_t RenderSpriteFrame(iResFile& file, ResID spriteId, int32_t frameIndex, const FrameRenderRequest& request,
                            RenderedFrame& out) {
+    SpriteSource sprite(file, spriteId);
+    return RenderSpriteFrame(sprite, frameIndex, request, out);
+}
+
+uint32_t RenderSpriteFrame(SpriteSource& sprite, int32_t frameIndex, const FrameRenderRequest& request,
+                           RenderedFrame& out) {
     out = RenderedFrame{};
     out.transparentIndex = request.transparentIndex;
-    DataHandle* h = file.GetResource(kTypeSPRList, spriteId, FixupSprList);
+    const DataHandle* h = sprite.GetData();
     FoundFrame found;
-    bool ok = false;
-    if (h) {
-        // An SPR# shadows an SPR2 of the same id, even when it is too old to be drawn.
-        ok = FindSprListFrame(*h, frameIndex, found);
-    } else if ((h = file.GetResource(kTypeSPR2, spriteId, nullptr)) != nullptr) {
-        ok = FindSpr2Frame(*h, frameIndex, found);
-    }
-    if (!ok) {
-        if (h) file.ReleaseAndFree(h);
-        return kFrameRendered;
-    }
+    const bool ok = h && (sprite.GetType() == kTypeSPRList ? FindSprListFrame(*h, frameIndex, found)
+                                                           : FindSpr2Frame(*h, frameIndex, found));
+    if (!ok) return kFrameRendered;
     if (int64_t{found.width} * found.height > kMaxRenderedFramePixels) found.width = found.height = 0;
     out.originX = found.x;
     out.originY = found.y;
@@ -117,7 +99,7 @@ uint32_t RenderSpriteFrame(iResFile& file, ResID spriteId, int32_t frameIndex, c
 
     uint8_t transparent = 255;
     if (request.palette) {
-        LoadFramePalette(file, found.paletteId, *request.palette);
+        sprite.LoadPalette(found.paletteId, *request.palette);
         if (request.transparentIndex != -1) {
             transparent = static_cast<uint8_t>(request.transparentIndex);
         } else {
@@ -147,6 +129,5 @@ uint32_t RenderSpriteFrame(iResFile& file, ResID spriteId, int32_t frameIndex, c
         if (out.depth) result |= kFrameHasDepth;
         if (out.alpha) result |= kFrameHasAlpha;
     }
-    file.ReleaseAndFree(h);
     return result;
 }

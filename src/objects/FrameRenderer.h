@@ -9,6 +9,7 @@
 #include "resfile/ResTypes.h"
 
 class iResFile;
+class SpriteSource;
 class PalWrap;
 
 // Result bits of RenderSpriteFrame.
@@ -60,4 +61,7 @@ struct RenderedFrame {
 // version 502, a sprite without frames or a frame whose header lies outside the data gives size 0 x 0, origin
 // 0, no bitmaps and the transparent index as passed in. Returns the result bits (kFrameRendered always).
 uint32_t RenderSpriteFrame(iResFile& file, ResID spriteId, int32_t frameIndex, const FrameRenderRequest& request,
+                           RenderedFrame& out);
+// The same from a sprite fetched once for many frames.
+uint32_t RenderSpriteFrame(SpriteSource& sprite, int32_t frameIndex, const FrameRenderRequest& request,
                            RenderedFrame& out);

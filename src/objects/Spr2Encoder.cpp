@@ -55,7 +55,11 @@ public:
         --tokens_;
     }
     void Push(uint8_t b) { out_[len_++] = b; }
-    void Finish() { out_.resize(len_); }
+    // Cuts the output to its tokens and gives back what the growing buffer held beyond them.
+    void Finish() {
+        out_.resize(len_);
+        out_.shrink_to_fit();
+    }
     int32_t GetTokenCount() const { return tokens_; }
     bool IsTooLarge() const { return tooLarge_; }
 

@@ -3,6 +3,7 @@
 
 #include "objects/Spr2Resource.h"
 #include "objects/SprListResource.h"
+#include "objects/SpriteSource.h"
 
 namespace {
 
@@ -37,35 +38,36 @@ void SurveySpr2(const ByteReader& data, SpriteFrameSurvey& out) {
 }  // namespace
 
 int32_t CountSpriteFrames(iResFile& file, ResID spriteId) {
-    if (DataHandle* h = file.GetResource(kTypeSPRList, spriteId, FixupSprList)) {
+    SpriteSource sprite(file, spriteId);
+    return CountSpriteFrames(sprite);
+}
+
+int32_t CountSpriteFrames(const SpriteSource& sprite) {
+    const DataHandle* h = sprite.GetData();
+    if (!h) return 0;
+    const ByteReader data(h->Data(), h->bytes.size());
+    if (sprite.GetType() == kTypeSPRList) {
         SprListHeader header;
-        const bool ok = ReadSprListHeader(ByteReader(h->Data(), h->bytes.size()), header);
-        file.ReleaseAndFree(h);
-        return ok ? header.frameCount : 0;
+        return ReadSprListHeader(data, header) ? header.frameCount : 0;
     }
-    if (DataHandle* h = file.GetResource(kTypeSPR2, spriteId, nullptr)) {
-        Spr2Header header;
-        const bool ok = ReadSpr2Header(ByteReader(h->Data(), h->bytes.size()), header);
-        file.ReleaseAndFree(h);
-        return ok ? header.frameCount : 0;
-    }
-    return 0;
+    Spr2Header header;
+    return ReadSpr2Header(data, header) ? header.frameCount : 0;
 }
 
 SpriteFrameSurvey SurveySpriteFrames(iResFile& file, ResID spriteId, ResType type) {
+    SpriteSource sprite(file, spriteId, type);
+    return SurveySpriteFrames(sprite);
+}
+
+SpriteFrameSurvey SurveySpriteFrames(const SpriteSource& sprite) {
     SpriteFrameSurvey out;
-    for (ResType t : {kTypeSPRList, kTypeSPR2}) {
-        if (type != 0 && type != t) continue;
-        DataHandle* h = file.GetResource(t, spriteId, t == kTypeSPRList ? FixupSprList : nullptr);
-        if (!h) continue;
-        out.type = t;
-        const ByteReader data(h->Data(), h->bytes.size());
-        if (t == kTypeSPRList)
-            SurveySprList(data, out);
-        else
-            SurveySpr2(data, out);
-        file.ReleaseAndFree(h);
-        break;
-    }
+    const DataHandle* h = sprite.GetData();
+    if (!h) return out;
+    out.type = sprite.GetType();
+    const ByteReader data(h->Data(), h->bytes.size());
+    if (out.type == kTypeSPRList)
+        SurveySprList(data, out);
+    else
+        SurveySpr2(data, out);
     return out;
 }

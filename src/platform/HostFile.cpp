@@ -79,9 +79,8 @@ std::unique_ptr<HostFile> HostFile::Open(const std::string& hostPath, bool writa
     std::unique_ptr<HostFile> file(new HostFile(fd, writable));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
-    // Back to blocking reads and writes: O_NONBLOCK only kept the open itself from hanging on a FIFO.
-    int fl = ::fcntl(fd, F_GETFL);
-    if (fl < 0 || ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) != 0) return nullptr;
+    // O_NONBLOCK only kept the open itself from hanging on a FIFO; it changes nothing for a regular file.
+    file->sizeAtOpen_ = static_cast<int64_t>(st.st_size);
     return file;
 }
 

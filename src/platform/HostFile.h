@@ -39,6 +39,8 @@ public:
     bool Flush();
     // The file's size in bytes, -1 on failure.
     int64_t Size() const;
+    // The size the file had when Open opened it (-1 for a file made by Create).
+    int64_t SizeAtOpen() const { return sizeAtOpen_; }
     // Device and inode of the open file; false when they cannot be read.
     bool GetIdentity(uint64_t& device, uint64_t& inode) const;
     // Closes the descriptor (also done by the destructor); false when closing reported an error.
@@ -50,6 +52,7 @@ private:
     HostFile(int fd, bool writable) : fd_(fd), writable_(writable) {}
     int fd_ = -1;
     bool writable_ = false;
+    int64_t sizeAtOpen_ = -1;
 };
 
 // Deletes a host file (not a directory); false on failure.

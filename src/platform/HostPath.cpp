@@ -3,21 +3,16 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <time.h>
 
 #include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
 
 char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsFolded(const char* a, const std::string& b) {
-    size_t i = 0;
-    for (; a[i] && i < b.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i])) return false;
-    return a[i] == '\0' && i == b.size();
-}
 
 std::string Join(const std::string& dir, const std::string& name) {
     if (dir.empty()) return name;
@@ -37,7 +32,11 @@ struct FoldedListing {
     dev_t device = 0;
     ino_t inode = 0;
     std::unordered_map<std::string, std::string> byFolded;  // folded name -> byte-wise first name on disk
+    std::unordered_set<std::string> exact;                   // every name as it stands
+    bool young = false;  // listed less than a few seconds after the directory last changed
 };
+
+constexpr time_t kTrustedAge = 3;  // seconds: older changes than this have surely moved the directory's time
 
 std::mutex gListingLock;
 std::unordered_map<std::string, FoldedListing> gListings;
@@ -53,16 +52,19 @@ std::string FoldAll(const std::string& s) {
 bool ResolveHostName(const std::string& hostDirectory, const std::string& name, std::string& out) {
     out = name;
     if (name.empty()) return false;
-    struct stat st {};
-    if (::lstat(Join(hostDirectory, name).c_str(), &st) == 0) return true;
     const std::string dirPath = hostDirectory.empty() ? "." : hostDirectory;
     struct stat dirStat {};
-    if (::stat(dirPath.c_str(), &dirStat) != 0) return false;
+    if (::stat(dirPath.c_str(), &dirStat) != 0) {
+        // A directory that cannot be examined may still let a name in it be looked up.
+        struct stat st {};
+        return ::lstat(Join(hostDirectory, name).c_str(), &st) == 0;
+    }
     std::lock_guard<std::mutex> lock(gListingLock);
     FoldedListing& listing = gListings[dirPath];
     if (listing.device != dirStat.st_dev || listing.inode != dirStat.st_ino ||
         listing.mtime.tv_sec != dirStat.st_mtim.tv_sec || listing.mtime.tv_nsec != dirStat.st_mtim.tv_nsec) {
         listing.byFolded.clear();
+        listing.exact.clear();
         DIR* dir = ::opendir(dirPath.c_str());
         if (!dir) {
             gListings.erase(dirPath);
@@ -70,18 +72,35 @@ bool ResolveHostName(const std::string& hostDirectory, const std::string& name, 
         }
         while (dirent* e = ::readdir(dir)) {
             std::string candidate = e->d_name;
+            listing.exact.insert(candidate);
             auto [it, inserted] = listing.byFolded.emplace(FoldAll(candidate), candidate);
             if (!inserted && candidate < it->second) it->second = candidate;
         }
         ::closedir(dir);
+        struct timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        listing.young = now.tv_sec - dirStat.st_mtim.tv_sec < kTrustedAge;
         listing.mtime = dirStat.st_mtim;
         listing.device = dirStat.st_dev;
         listing.inode = dirStat.st_ino;
     }
+    // One stat of the directory answers every lookup while the directory stays as it was listed.
+    if (listing.exact.count(name)) return true;
     auto it = listing.byFolded.find(FoldAll(name));
-    if (it == listing.byFolded.end()) return false;
-    out = it->second;
-    return true;
+    if (it != listing.byFolded.end()) {
+        out = it->second;
+        return true;
+    }
+    // A directory changed within the clock tick of its listing may have changed again without its time moving:
+    // a name missing from such a listing is looked up on the disk.
+    if (listing.young) {
+        struct stat st {};
+        if (::lstat(Join(hostDirectory, name).c_str(), &st) == 0) {
+            gListings.erase(dirPath);
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string ResolveHostPath(const std::string& gamePath) {

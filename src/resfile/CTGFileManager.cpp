@@ -154,7 +154,8 @@ bool CTGFileManager::MatchPattern(const std::string& name, const std::string& pa
 void CTGFileManager::MapDirectory(const std::string& directory, bool recursive, bool mapArchives) {
     std::string key = NormalizePath(directory);
     if (!key.empty() && key.back() != '\\') key.push_back('\\');
-    std::string host = ResolveHostPath(directory);
+    // Absolute, so that files of the directory are found while an import has another directory current.
+    std::string host = AbsoluteHostPath(ResolveHostPath(directory));
     std::set<FileIdentity> visited;
     MapDirectoryAt(key, host, recursive, mapArchives, visited);
 }
@@ -406,7 +407,13 @@ TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
     }
     // Sessions and journals keep absolute paths: an import changes the current directory while files are open.
     const std::string host = AbsoluteHostPath(HostPathOf(path));
-    RecoveryResult recovery = RecoverInterruptedCommit(host);
+    // The journals of a mapped directory were dealt with when it was listed, so only one that a failed commit of
+    // this process left behind can be there; elsewhere the disk is asked.
+    std::string dirKey, name;
+    SplitPath(norm, dirKey, name);
+    const bool mapped = hostDirectories_.count(dirKey) != 0;
+    RecoveryResult recovery = mapped && !IsJournalLeftBehind(host) ? RecoveryResult::kNothing
+                                                                   : RecoverInterruptedCommit(host);
     if (recovery == RecoveryResult::kFailed) return nullptr;
     if (recovery == RecoveryResult::kNotWritable) {
         FileJournal journal;
@@ -429,13 +436,13 @@ TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
         }
         file->handle_ = std::move(host_file);
     }
-    int64_t size = file->handle_->Size();
+    int64_t size = file->handle_->SizeAtOpen();
     // Offsets of the file layer are 32-bit: a larger file cannot be addressed and does not open.
     if (size < 0 || size > std::numeric_limits<int32_t>::max()) return nullptr;
     file->length_ = static_cast<int32_t>(size);
     file->writable_ = writable;
     if (writable) {
-        auto session = std::make_shared<FileSession>(host, std::move(file->handle_));
+        auto session = std::make_shared<FileSession>(host, std::move(file->handle_), size);
         sessions_[norm] = session;
         file->session_ = std::move(session);
     }
@@ -492,6 +499,8 @@ bool CTGFileManager::CreateDirectory(const std::string& path) {
         e.isDirectory = true;
         dir->second.emplace(name, std::move(e));
         table_.emplace(norm + "\\", Directory());
+        // A real directory: names not in the table are looked up on the disk.
+        hostDirectories_.emplace(norm + "\\", AbsoluteHostPath(host));
     }
     return true;
 }
@@ -525,7 +534,28 @@ bool CTGFileManager::Exists(const std::string& path) {
     std::string norm = NormalizePath(path);
     PruneLostCreation(norm);
     if (FindEntry(norm) || table_.count(norm) || FindSession(norm)) return true;
+    if (IsKnownMissing(path)) return false;
     return HostFile::Open(HostPathOf(path), false) != nullptr;
+}
+
+bool CTGFileManager::IsKnownMissing(const std::string& path) {
+    std::string norm = NormalizePath(path);
+    std::string given = path;
+    while (norm.size() > 1 && norm.back() == '\\') {
+        norm.pop_back();
+        given.pop_back();
+    }
+    if (FindEntry(norm) || table_.count(norm + "\\") || FindSession(norm)) return false;
+    std::string dirKey, name;
+    SplitPath(norm, dirKey, name);
+    if (name.empty()) return false;
+    auto hostDir = hostDirectories_.find(dirKey);
+    // A directory made of archive members holds exactly what its archives hold.
+    if (hostDir == hostDirectories_.end()) return table_.count(dirKey) != 0;
+    // The directory's listing (kept while the directory does not change) answers without trying to open.
+    std::string onDisk;
+    return !ResolveHostName(hostDir->second.empty() ? std::string(".") : hostDir->second,
+                            given.substr(given.size() - name.size()), onDisk);
 }
 
 void CTGFileManager::Reset() {

@@ -130,6 +130,10 @@ public:
     bool Delete(const std::string& path);
     // True for a path in the table, else when the file can be opened for reading.
     bool Exists(const std::string& path);
+    // True when the path lies in a mapped directory and neither the table nor the directory's listing on disk
+    // holds its name (a file or a directory, a final '\\' allowed): it surely does not exist. False when it
+    // exists or cannot be told without trying.
+    bool IsKnownMissing(const std::string& path);
 
     // Forgets every mapped directory and drops the archives (tests and a rebuilt catalogue). Members that are
     // still open keep their archive's handle until they are closed.

@@ -214,6 +214,26 @@ DataHandle* ChainResFile::GetNamedResource(ResType type, std::string_view name, 
     return nullptr;
 }
 
+bool ChainResFile::GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name) {
+    SetError(kNoErr);
+    for (int i = 0; i < CountMembers(); ++i) {
+        iResFile& m = *slots_[i].member;
+        int32_t n = m.CountResources(type);
+        if (m.GetError()) {
+            SetError(m.GetError());
+            return false;
+        }
+        if (index <= n) {
+            bool found = m.GetIndexedInfo(type, index, id, name);
+            SetError(m.GetError());
+            return found;
+        }
+        index -= n;
+    }
+    SetError(kErrNotFound);
+    return false;
+}
+
 DataHandle* ChainResFile::GetIndexedResource(ResType type, int32_t index, FixupProc fixup) {
     SetError(kNoErr);
     for (int i = 0; i < CountMembers(); ++i) {

@@ -48,6 +48,7 @@ public:  // iResFile
     DataHandle* GetResource(ResType type, ResID id, FixupProc fixup) override;
     DataHandle* GetNamedResource(ResType type, std::string_view name, FixupProc fixup) override;
     DataHandle* GetIndexedResource(ResType type, int32_t index, FixupProc fixup) override;
+    bool GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name) override;
     DataHandle* GetResourceVariant(ResType type, ResID id, uint8_t variant, FixupProc fixup) override;
     void GetName(DataHandle* h, std::string& out) override;
     ResType GetType(DataHandle* h) override;

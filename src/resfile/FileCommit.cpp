@@ -16,6 +16,7 @@ void RollBackAll(const std::vector<FileSession*>& work, const std::vector<FileJo
     for (size_t i = 0; i < written; ++i) {
         if (work[i]->RollBack(journals[i]) && RemoveDurably(JournalPathOf(work[i]->GetHostPath()))) continue;
         work[i]->SetHotJournal(true);
+        NoteJournalLeftBehind(work[i]->GetHostPath());
         allBack = false;
     }
     if (!superPath.empty() && allBack) RemoveDurably(superPath);

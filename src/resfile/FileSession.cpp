@@ -17,24 +17,25 @@ constexpr int64_t kMaxRunBytes = 1 << 20;
 
 }  // namespace
 
-FileSession::FileSession(std::string hostPath, std::shared_ptr<HostFile> handle)
-    : FileSession(std::move(hostPath), std::move(handle), false) {}
+FileSession::FileSession(std::string hostPath, std::shared_ptr<HostFile> handle, int64_t length)
+    : FileSession(std::move(hostPath), std::move(handle), length, false) {}
 
-FileSession::FileSession(std::string hostPath, std::shared_ptr<HostFile> handle, bool readOnly)
+FileSession::FileSession(std::string hostPath, std::shared_ptr<HostFile> handle, int64_t length, bool readOnly)
     : hostPath_(std::move(hostPath)), handle_(std::move(handle)), readOnly_(readOnly) {
-    diskLength_ = handle_ ? std::max<int64_t>(0, handle_->Size()) : 0;
+    diskLength_ = handle_ ? std::max<int64_t>(0, length) : 0;
     diskValid_ = length_ = diskLength_;
 }
 
 FileSession::~FileSession() = default;
 
 std::shared_ptr<FileSession> FileSession::ForNewFile(std::string hostPath) {
-    return std::shared_ptr<FileSession>(new FileSession(std::move(hostPath), nullptr, false));
+    return std::shared_ptr<FileSession>(new FileSession(std::move(hostPath), nullptr, 0, false));
 }
 
 std::shared_ptr<FileSession> FileSession::ForRolledBackView(std::string hostPath, std::shared_ptr<HostFile> handle,
                                                             const FileJournal& journal) {
-    std::shared_ptr<FileSession> view(new FileSession(std::move(hostPath), std::move(handle), false));
+    const int64_t length = handle ? handle->Size() : 0;
+    std::shared_ptr<FileSession> view(new FileSession(std::move(hostPath), std::move(handle), length, false));
     for (const SavedRange& r : journal.ranges)
         if (!view->Write(r.offset, r.bytes.data(), static_cast<int64_t>(r.bytes.size()))) return nullptr;
     view->SetLength(journal.originalLength);

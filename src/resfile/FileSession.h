@@ -29,8 +29,8 @@ class FileSession {
 public:
     static constexpr int64_t kPageSize = 4096;
 
-    // A session over an existing file opened for reading and writing.
-    FileSession(std::string hostPath, std::shared_ptr<HostFile> handle);
+    // A session over an existing file opened for reading and writing, `length` bytes long.
+    FileSession(std::string hostPath, std::shared_ptr<HostFile> handle, int64_t length);
     ~FileSession();
     FileSession(const FileSession&) = delete;
     FileSession& operator=(const FileSession&) = delete;
@@ -81,7 +81,7 @@ public:
     void SetHotJournal(bool hot) { hotJournal_ = hot; }
 
 private:
-    FileSession(std::string hostPath, std::shared_ptr<HostFile> handle, bool readOnly);
+    FileSession(std::string hostPath, std::shared_ptr<HostFile> handle, int64_t length, bool readOnly);
     uint8_t* PageFor(int64_t index, bool wholePageWritten);
     int64_t ReadDisk(int64_t offset, uint8_t* out, int64_t n);
 

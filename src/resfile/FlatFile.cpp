@@ -26,6 +26,8 @@ ResErr FlatFile::Remove(const std::string& path) {
 ResErr FlatFile::Open(const std::string& path) {
     if (file_) return kErrAlreadyOpen;
     CTGFileManager& manager = CTGFileManager::Instance();
+    // A companion that is not there (most .spf and .dir probes) is told from the directory's listing.
+    if (manager.IsKnownMissing(path)) return kErrOpenFailed;
     file_ = manager.Open(path, true);
     if (file_) {
         writable_ = true;
@@ -52,6 +54,14 @@ ResErr FlatFile::Read(void* buffer, int32_t n) {
     if (n < 0) return kErrRead;
     if (n == 0) return kNoErr;
     return file_->Read(buffer, n) < n ? kErrRead : kNoErr;
+}
+
+ResErr FlatFile::ReadUpTo(void* buffer, int32_t n, int32_t& got) {
+    got = 0;
+    if (!file_) return kErrNotOpen;
+    if (n < 0) return kErrRead;
+    got = n == 0 ? 0 : file_->Read(buffer, n);
+    return kNoErr;
 }
 
 ResErr FlatFile::Write(const void* buffer, int32_t n) {

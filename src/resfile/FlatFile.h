@@ -28,6 +28,9 @@ public:
     ResErr Open(const std::string& path);
     ResErr Close();
     ResErr Read(void* buffer, int32_t n);
+    // Reads at most n bytes at the position; `got` says how many came (fewer at the end of the file). -48 only when
+    // the read itself failed.
+    ResErr ReadUpTo(void* buffer, int32_t n, int32_t& got);
     ResErr Write(const void* buffer, int32_t n);
     ResErr Seek(int32_t offset);
     ResErr SetLength(int32_t n);

@@ -180,6 +180,18 @@ DataHandle* IFFResFile::GetIndexedResource(ResType type, int32_t index, FixupPro
     return LoadEntry(type, *e, fixup);
 }
 
+bool IFFResFile::GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name) {
+    if (!OpenCheck()) return false;
+    const IFFChunkEntry* e = resources_.GetIndexedEntry(type, index);
+    if (!e) {
+        SetError(kErrNotFound);
+        return false;
+    }
+    id = e->id;
+    name = NameOf(*e);
+    return true;
+}
+
 DataHandle* IFFResFile::GetResourceVariant(ResType type, ResID id, uint8_t variant, FixupProc fixup) {
     if (!OpenCheck()) return nullptr;
     if (variant != 0) {

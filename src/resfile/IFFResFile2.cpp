@@ -178,6 +178,19 @@ DataHandle* IFFResFile2::GetIndexedResource(ResType type, int32_t index, FixupPr
     return LoadEntry(type, g->entries[static_cast<size_t>(index) - 1], fixup);
 }
 
+bool IFFResFile2::GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name) {
+    if (!OpenCheck()) return false;
+    const IFFResTypeGroup* g = map_->FindGroup(type);
+    if (!g || index < 1 || static_cast<size_t>(index) > g->entries.size()) {
+        SetError(kErrNotFound);
+        return false;
+    }
+    const IFFResMapEntry& e = g->entries[static_cast<size_t>(index) - 1];
+    id = e.id;
+    name = e.name.Str();
+    return true;
+}
+
 DataHandle* IFFResFile2::GetResourceVariant(ResType type, ResID id, uint8_t variant, FixupProc fixup) {
     if (!OpenCheck()) return nullptr;
     IFFResMapEntry* e = map_->FindVariant(type, id, variant);

@@ -41,6 +41,7 @@ public:  // iResFile
     DataHandle* GetResource(ResType type, ResID id, FixupProc fixup) override;
     DataHandle* GetNamedResource(ResType type, std::string_view name, FixupProc fixup) override;
     DataHandle* GetIndexedResource(ResType type, int32_t index, FixupProc fixup) override;
+    bool GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name) override;
     DataHandle* GetResourceVariant(ResType type, ResID id, uint8_t variant, FixupProc fixup) override;
     void GetName(DataHandle* h, std::string& out) override;
     ResType GetType(DataHandle* h) override;
@@ -72,6 +73,15 @@ public:  // inspection for tools and tests
 private:
     bool OpenCheck();
     ResErr ReadHeaderAt(int32_t offset, ChunkHeader& out);
+    // A chunk's header and the start of its data, fetched with one read so that a small chunk costs one.
+    static constexpr int32_t kChunkReadAhead = 4096;
+    struct ChunkAhead {
+        uint8_t bytes[kChunkReadAhead];
+        int32_t dataBytes = 0;  // data bytes behind the header that the read brought
+    };
+    ResErr ReadChunkAhead(int32_t offset, ChunkHeader& h, ChunkAhead& ahead);
+    // The chunk's data: what the read ahead brought, then the rest read from the file.
+    ResErr ReadChunkData(int32_t offset, const ChunkAhead& ahead, uint8_t* out, int32_t dataSize);
     ResErr WriteHeaderAt(int32_t offset, const ChunkHeader& h);
     ResErr ResetFileHeaderForChange();
     ResErr ReadDirectory();

@@ -1,6 +1,7 @@
 // IFFResFile2: everything that touches chunks on disk: open, scan, allocation, freeing, writing,
 // compaction and the map written at close.
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -64,10 +65,30 @@ ResErr IFFResFile2::ReadDirectory() {
     return kNoErr;
 }
 
+ResErr IFFResFile2::ReadChunkAhead(int32_t offset, ChunkHeader& h, ChunkAhead& ahead) {
+    if (ResErr err = file_.Seek(offset)) return err;
+    int32_t got = 0;
+    if (ResErr err = file_.ReadUpTo(ahead.bytes, kChunkReadAhead, got)) return err;
+    if (got < kChunkHeaderSize) return kErrRead;
+    h = ParseChunkHeader(ahead.bytes);
+    ahead.dataBytes = got - kChunkHeaderSize;
+    return kNoErr;
+}
+
+ResErr IFFResFile2::ReadChunkData(int32_t offset, const ChunkAhead& ahead, uint8_t* out, int32_t dataSize) {
+    const int32_t fromAhead = std::min(dataSize, ahead.dataBytes);
+    if (fromAhead > 0) std::memcpy(out, ahead.bytes + kChunkHeaderSize, static_cast<size_t>(fromAhead));
+    if (fromAhead == dataSize) return kNoErr;
+    if (ResErr err = file_.Seek(offset + kChunkHeaderSize + fromAhead)) return err;
+    return file_.Read(out + fromAhead, dataSize - fromAhead);
+}
+
 bool IFFResFile2::LoadMapAt(uint32_t offset) {
     if (offset > INT32_MAX) return false;
     ChunkHeader h;
-    if (ReadHeaderAt(static_cast<int32_t>(offset), h) != kNoErr || h.IsFree() || h.type != kTypeResMap) return false;
+    auto ahead = std::make_unique<ChunkAhead>();
+    if (ReadChunkAhead(static_cast<int32_t>(offset), h, *ahead) != kNoErr || h.IsFree() || h.type != kTypeResMap)
+        return false;
     int32_t length = 0;
     file_.GetLength(length);
     int64_t dataSize = static_cast<int64_t>(h.size) - kChunkHeaderSize;
@@ -78,8 +99,8 @@ bool IFFResFile2::LoadMapAt(uint32_t offset) {
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (file_.Seek(static_cast<int32_t>(offset) + kChunkHeaderSize) != kNoErr) return false;
-    if (file_.Read(data.data(), static_cast<int32_t>(dataSize)) != kNoErr) return false;
+    if (ReadChunkData(static_cast<int32_t>(offset), *ahead, data.data(), static_cast<int32_t>(dataSize)) != kNoErr)
+        return false;
     // The map block is ours only when it decodes completely; anything else means scan.
     DataHandle block;
     block.bytes = std::move(data);
@@ -119,7 +140,8 @@ DataHandle* IFFResFile2::LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fi
         return nullptr;
     }
     ChunkHeader h;
-    if (ResErr err = ReadHeaderAt(e.offset, h)) {
+    ChunkAhead ahead;
+    if (ResErr err = ReadChunkAhead(e.offset, h, ahead)) {
         SetError(err);
         return nullptr;
     }
@@ -140,7 +162,7 @@ DataHandle* IFFResFile2::LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fi
         SetError(kErrNoMemory);
         return nullptr;
     }
-    if (ResErr err = file_.Read(data->Data(), data->Size())) {
+    if (ResErr err = ReadChunkData(e.offset, ahead, data->Data(), data->Size())) {
         SetError(err);
         return nullptr;
     }

@@ -2,11 +2,16 @@
 #include "resfile/JournalRecovery.h"
 
 #include <memory>
+#include <set>
 
 #include "platform/HostDirectory.h"
 #include "platform/HostFile.h"
 
 namespace {
+
+std::set<std::string> gLeftBehind;  // host paths of files whose journals a failed commit left
+
+RecoveryResult RecoverOne(const std::string& hostPath);
 
 // True when the journal was written for the file now at that path (a file put there since is not touched).
 bool BelongsTo(const FileJournal& journal, const std::string& hostPath) {
@@ -69,7 +74,19 @@ bool RollBackFile(HostFile& file, const FileJournal& journal) {
     return file.Flush();
 }
 
+void NoteJournalLeftBehind(const std::string& hostPath) { gLeftBehind.insert(hostPath); }
+
+bool IsJournalLeftBehind(const std::string& hostPath) { return gLeftBehind.count(hostPath) != 0; }
+
 RecoveryResult RecoverInterruptedCommit(const std::string& hostPath) {
+    RecoveryResult result = RecoverOne(hostPath);
+    if (result == RecoveryResult::kRecovered || result == RecoveryResult::kNothing) gLeftBehind.erase(hostPath);
+    return result;
+}
+
+namespace {
+
+RecoveryResult RecoverOne(const std::string& hostPath) {
     const std::string journalPath = JournalPathOf(hostPath);
     FileJournal journal;
     switch (ReadJournal(journalPath, journal)) {
@@ -107,6 +124,8 @@ RecoveryResult RecoverInterruptedCommit(const std::string& hostPath) {
     if (allDone) RemoveDurably(superPath);
     return result;
 }
+
+}  // namespace
 
 bool FindJournalToView(const std::string& hostPath, FileJournal& out) {
     if (ReadJournal(JournalPathOf(hostPath), out) != JournalRead::kOk) return false;

@@ -26,6 +26,10 @@ RecoveryResult RecoverInterruptedCommit(const std::string& hostPath);
 bool RecoverStrayJournal(const std::string& journalHostPath);
 // True for the names journals are kept under ("NAME-journal", "NAME-superjournal").
 bool IsJournalName(const std::string& name);
+// A journal that a failed commit of this process could not remove (its rollback failed too): an open of the file
+// must play it back even where the directory's listing is trusted. Played back, it is forgotten again.
+void NoteJournalLeftBehind(const std::string& hostPath);
+bool IsJournalLeftBehind(const std::string& hostPath);
 // The journal through which a file that cannot be written is read as it was before the interrupted commit;
 // false when none applies.
 bool FindJournalToView(const std::string& hostPath, FileJournal& out);

@@ -46,8 +46,9 @@ std::vector<std::string> ResolveResFile::ParseDirectoryList(const std::string& p
 
 bool ResolveResFile::DirectoriesExist() const {
     if (!directories_) return false;
+    CTGFileManager& manager = CTGFileManager::Instance();
     for (const auto& d : *directories_)
-        if (!CTGFileManager::Instance().Exists(d) && !IsHostDirectory(ResolveHostPath(d))) return false;
+        if (manager.IsKnownMissing(d) || (!manager.Exists(d) && !IsHostDirectory(ResolveHostPath(d)))) return false;
     return true;
 }
 

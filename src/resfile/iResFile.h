@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -60,11 +61,18 @@ public:
     // Loads the string set resource `id` of this file and yields its index-th string (1-based) in the
     // current language; `out` is emptied first and stays empty when index <= 0 or past the set's count.
     virtual void GetIndexedString(std::string& out, ResID id, int32_t index);
+    // The id and name of the index-th resource of a type (1-based, in the order of GetIndexedResource) without
+    // reading its data; false, with the error GetIndexedResource records, when there is none. The base fetches
+    // and releases the resource; the IFF files answer from their maps.
+    virtual bool GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name);
 
     ResErr GetError() const { return error_; }
     ResErr SetError(ResErr code) { return error_ = code; }
     // Release, and when that succeeded, free the handle.
     void ReleaseAndFree(DataHandle* h);
+
+    // Calls `use` with the id and name of every resource of a type, in index order, without reading their data.
+    void ForEachResourceInfo(ResType type, const std::function<void(ResID, const std::string&)>& use);
 
     // The process-wide list of resource file objects, newest first.
     static iResFile* GetFirstResFile();
