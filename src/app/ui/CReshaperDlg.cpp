@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStringList>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -38,7 +39,6 @@ namespace {
 constexpr int kAboutCommand = 16;
 constexpr int kBlinkTimerMilliseconds = 500;
 constexpr int kEntryRole = Qt::UserRole;
-constexpr int kFileRole = Qt::UserRole;
 
 // The import proper: the document's directory becomes the current one while it runs.
 void ImportDocument(ObjectFile& file, const std::string& directory, const std::string& documentName) {
@@ -255,11 +255,15 @@ void CReshaperDlg::FillListRemembering(ObjectFile* select, int rememberedRow) {
         tree_->clear();
         list_->clear();
         int selectRow = -1;
-        for (ObjectFile* file : catalog_.Listed(editableOnly)) {
-            auto* item = new QListWidgetItem(FromHostText(file->displayName), list_);
-            item->setData(kFileRole, QVariant::fromValue(reinterpret_cast<quintptr>(file)));
-            if (file == select && select) selectRow = list_->count() - 1;
+        // The rows go in with one insertion; the file of a row is found by its place in listed_.
+        listed_ = catalog_.Listed(editableOnly);
+        QStringList names;
+        names.reserve(static_cast<qsizetype>(listed_.size()));
+        for (size_t row = 0; row < listed_.size(); ++row) {
+            names.append(FromHostText(listed_[row]->displayName));
+            if (listed_[row] == select && select) selectRow = static_cast<int>(row);
         }
+        list_->addItems(names);
         if (selectRow < 0) selectRow = rememberedRow < 0 ? 0 : rememberedRow;
         // A row past the end (the list got shorter) selects the last one.
         if (selectRow >= list_->count()) selectRow = list_->count() - 1;
@@ -273,7 +277,8 @@ void CReshaperDlg::FillListRemembering(ObjectFile* select, int rememberedRow) {
 ObjectFile* CReshaperDlg::SelectedFile() const {
     QListWidgetItem* item = list_->currentItem();
     if (!item || !item->isSelected()) return nullptr;
-    return reinterpret_cast<ObjectFile*>(item->data(kFileRole).value<quintptr>());
+    const int row = list_->row(item);
+    return row >= 0 && static_cast<size_t>(row) < listed_.size() ? listed_[static_cast<size_t>(row)] : nullptr;
 }
 
 ObjectEntry* CReshaperDlg::SelectedEntry() const {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/Startup.h"
 
@@ -100,6 +101,7 @@ private:
     QPushButton* about_ = nullptr;
     QComboBox* filter_ = nullptr;
     QListWidget* list_ = nullptr;
+    std::vector<ObjectFile*> listed_;  // the file of each row of list_
     QPushButton* clone_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPushButton* export_ = nullptr;
