@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 #include "resfile/FlatFile.h"
 #include "resfile/IFFMapCheck.h"
 #include "resfile/IFFResFile2.h"
@@ -42,13 +43,13 @@ int CheckFile(IFFResFile2& file, const std::string& path) {
         }
         ++resources;
         if (!listed.erase(c.offset)) {
-            std::printf("unlisted    %s %d at offset %d\n", ResTypeToString(c.type).c_str(), c.id, c.offset);
+            std::printf("unlisted    %s %d at offset %d\n", ShowGameText(ResTypeToString(c.type)).c_str(), c.id, c.offset);
             ++problems;
         }
     }
     for (const auto& [offset, what] : listed) {
         std::printf("missing     %s %d listed at offset %d has no chunk there\n",
-                    ResTypeToString(what.first).c_str(), what.second, offset);
+                    ShowGameText(ResTypeToString(what.first)).c_str(), what.second, offset);
         ++problems;
     }
     std::printf("chunks      %zu (%d resources, %d map chunk%s), %lld free bytes found\n", walk.chunks.size(),
@@ -85,7 +86,7 @@ void AddCheckCommand(CLI::App& app, int& exitCode) {
         for (iResFile* member : browsed.Members()) {
             std::string memberPath;
             member->GetPath(memberPath);
-            std::printf("file        %s\n", memberPath.c_str());
+            std::printf("file        %s\n", ShowText(memberPath).c_str());
             auto* iff = dynamic_cast<IFFResFile2*>(member);
             if (!iff) {
                 PrintError("'" + memberPath + "' is not a 2.x file: its chunks are not checked");

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 
 namespace cli {
 
@@ -17,8 +18,8 @@ void AddListCommand(CLI::App& app, int& exitCode) {
         ObjectCatalog& catalog = LoadCatalog();
         auto files = catalog.Listed(*editable);
         for (const ObjectFile* f : files)
-            std::printf("%-32s %-9s %4zu  %s\n", f->displayName.c_str(), f->IsEditable() ? "editable" : "read-only",
-                        f->CountObjects(), f->path.c_str());
+            std::printf("%-32s %-9s %4zu  %s\n", ShowText(f->displayName).c_str(),
+                        f->IsEditable() ? "editable" : "read-only", f->CountObjects(), ShowText(f->path).c_str());
         std::printf("%zu object file%s\n", files.size(), files.size() == 1 ? "" : "s");
         (void)exitCode;
     });

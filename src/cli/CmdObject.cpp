@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 #include "objects/ObjectDefinition.h"
 #include "objects/ObjectDefinitionFields.h"
 
@@ -37,7 +38,7 @@ void AddObjectCommand(CLI::App& app, int& exitCode) {
             exitCode = kExitError;
             return;
         }
-        std::printf("%-26s %s\n", "name", name.c_str());
+        std::printf("%-26s %s\n", "name", ShowGameText(name).c_str());
         for (const auto& field : GetObjectDefinitionFields()) {
             int32_t v = GetFieldValue(def, field);
             if (field.width == 4)

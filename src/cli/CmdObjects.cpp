@@ -4,13 +4,15 @@
 
 #include "app/ObjectFile.h"
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 
 namespace cli {
 
 namespace {
 
 void PrintEntry(const ObjectEntry& e, int depth) {
-    std::printf("%*s%6d  %08X  %s\n", depth * 4, "", e.id, static_cast<uint32_t>(e.definition.guid), e.name.c_str());
+    std::printf("%*s%6d  %08X  %s\n", depth * 4, "", e.id, static_cast<uint32_t>(e.definition.guid),
+                ShowGameText(e.name).c_str());
 }
 
 void AddObjectsCommand(CLI::App& app, int& exitCode) {

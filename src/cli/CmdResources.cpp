@@ -3,16 +3,12 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 #include "resfile/IFFResFile2.h"
 
 namespace cli {
 
 namespace {
-std::string Printable(const std::string& s) {
-    std::string out;
-    for (unsigned char c : s) out += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
-    return out;
-}
 std::string Hex4(int v) {
     char b[8];
     std::snprintf(b, sizeof b, "%04X", v & 0xFFFF);
@@ -38,7 +34,7 @@ void ListResources(iResFile& file, int& exitCode) {
     for (int32_t t = 1; t <= types; ++t) {
         ResType type = file.GetIndexedType(t);
         int32_t count = file.CountResources(type);
-        std::printf("%s  %d resource%s\n", Printable(ResTypeToString(type)).c_str(), count, count == 1 ? "" : "s");
+        std::printf("%s  %d resource%s\n", ShowGameText(ResTypeToString(type)).c_str(), count, count == 1 ? "" : "s");
         for (int32_t i = 1; i <= count; ++i) {
             DataHandle* h = file.GetIndexedResource(type, i, nullptr);
             if (!h) {
@@ -52,7 +48,7 @@ void ListResources(iResFile& file, int& exitCode) {
             file.GetName(h, name);
             int flags = StoredFlags(file, type, i);
             std::printf("  %6d  flags %s  %8d bytes  \"%s\"\n", id,
-                        flags < 0 ? "------" : ("0x" + Hex4(flags)).c_str(), h->Size(), Printable(name).c_str());
+                        flags < 0 ? "------" : ("0x" + Hex4(flags)).c_str(), h->Size(), ShowGameText(name).c_str());
             file.ReleaseAndFree(h);
         }
     }
@@ -77,7 +73,7 @@ void AddResourcesCommand(CLI::App& app, int& exitCode) {
         for (iResFile* member : members) {
             std::string memberPath;
             member->GetPath(memberPath);
-            std::printf("file  %s  (%s)\n", memberPath.c_str(), member->IsWritable() ? "writable" : "read-only");
+            std::printf("file  %s  (%s)\n", ShowText(memberPath).c_str(), member->IsWritable() ? "writable" : "read-only");
             ListResources(*member, exitCode);
         }
         if (browsed.single) {

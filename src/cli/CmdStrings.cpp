@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 #include "objects/Languages.h"
 #include "objects/StringSet.h"
 
@@ -48,8 +49,8 @@ void AddStringsCommand(CLI::App& app, int& exitCode) {
         for (int i = 1; i <= set.Count(); ++i) {
             const std::string* text = set.Get(i);
             const std::string* comment = set.GetComment(i);
-            std::printf("%4d  \"%s\"", i, text ? text->c_str() : "");
-            if (comment) std::printf("  // %s", comment->c_str());
+            std::printf("%4d  \"%s\"", i, text ? ShowGameText(*text).c_str() : "");
+            if (comment) std::printf("  // %s", ShowGameText(*comment).c_str());
             if (set.GetSource(i) == 0 && LanguageIndex() != 0) std::printf("  (US English)");
             std::printf("\n");
         }
