@@ -65,7 +65,9 @@ struct Installation {
         ExportWhizzerModel model;
         model.Click(kWhizJustChangeColors);
         model.Click(kWhizPresetAllZoomsAllChannels);
-        model.SetObjectFilePath(record.path);
+        std::string resourcePath;
+        record.file->GetPath(resourcePath);
+        model.SetObjectFilePath(resourcePath);
         document = dir / "export" / "object.xml";
         fs::create_directories(document.parent_path());
         ObjectExporter exporter(record);

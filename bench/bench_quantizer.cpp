@@ -193,7 +193,7 @@ void Dump(const std::vector<Picture>& pictures, ColorQuantizer& q, bool transpar
         q.SetWantedColors(255);
         q.AddRgbRows(p.rgb.data(), p.width * 3, p.width, p.height);
         q.BuildPalette();
-        BmpImage image;
+        ChannelPicture image;
         image.width = p.width;
         image.height = p.height;
         image.bitDepth = 24;

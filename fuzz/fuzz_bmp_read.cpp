@@ -14,7 +14,7 @@ constexpr int64_t kMaxQuantizedPixels = 256 * 256;  // bigger pictures are only 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    BmpImage image;
+    ChannelPicture image;
     if (!ReadBmp(data, size, image, nullptr)) {
         if (!image.pixels.empty()) std::abort();  // a failed read leaves nothing behind
         return 0;

@@ -26,6 +26,7 @@ struct ExportArgs {
     bool nearZ = false;
     bool hardAlpha = false;
     bool bitmaps = false;
+    bool png = false;
 };
 
 int PresetId(const std::string& name) {
@@ -61,11 +62,14 @@ int Export(const ExportArgs& a) {
     // A script names the document's directory without a dialog to make it: make it here.
     MakeDirectoriesForPath(a.document);
     ObjectExporter exporter(*arg.record);
+    exporter.SetPngChannels(a.png);
     const ExportOptions options = OptionsFor(a);
     const bool ok = exporter.ExportTo(a.document, options);
     const ExportStatistics& s = exporter.GetStatistics();
-    std::printf("%s: %d frames written, %d proxy frames, %d BMP files, %lld bytes\n", a.document.c_str(), s.realFrames,
-                s.proxyFrames, s.bmpFiles, static_cast<long long>(s.bytesWritten));
+    std::printf("%s: %d frames written, %d proxy frames, %d BMP files, %s%lld bytes\n", a.document.c_str(),
+                s.realFrames, s.proxyFrames, s.bmpFiles,
+                a.png ? (std::to_string(s.pngFiles) + " PNG files, ").c_str() : "",
+                static_cast<long long>(s.bytesWritten));
     if (!ok) {
         PrintError("the document '" + a.document + "' could not be written");
         return kExitError;
@@ -75,11 +79,11 @@ int Export(const ExportArgs& a) {
 
 void AddExportCommand(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand(
-        "export", "Export an object file to an XML object document and BMP files, as the Export Whizzer does");
+        "export", "Export an object file to an XML object document and BMP (or PNG) files, as the Export Whizzer does");
     auto a = std::make_shared<ExportArgs>();
     cmd->add_option("FILE", a->file, "Object file: a path (with or without .iff) or a name from the catalogue")
         ->required();
-    RelativeToInvocation(cmd->add_option("DOC", a->document, "The XML document to write; the BMP files go beside it"))
+    RelativeToInvocation(cmd->add_option("DOC", a->document, "The XML document to write; the picture files go beside it"))
         ->required();
     cmd->add_option("--preset", a->preset, "Which zooms and channels are written as files")
         ->check(CLI::IsMember(
@@ -98,6 +102,9 @@ void AddExportCommand(CLI::App& app, int& exitCode) {
     cmd->add_flag("--near-z", a->nearZ, "Generated depth puts the object at the front of its tile");
     cmd->add_flag("--hard-alpha", a->hardAlpha, "Generated alpha has hard edges");
     cmd->add_flag("--bitmaps", a->bitmaps, "Also write the bitmaps section (bitmap resources as BMP files)");
+    cmd->add_flag("--png", a->png,
+                  "Write the sprite channels as PNG files (_p.png indexed with the sprite's palette, _z.png and _a.png "
+                  "8-bit grey) instead of BMP files");
     cmd->callback([a, &exitCode] { exitCode = Export(*a); });
 }
 

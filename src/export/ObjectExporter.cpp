@@ -99,12 +99,7 @@ int32_t ObjectExporter::CountSteps(const ExportOptions& options) {
     if (options.exportobjectdefinitions) steps += file_.CountResources(kTypeOBJD);
     if (options.exportdrawgroups) steps += file_.CountResources(kTypeDGRP);
     if (options.exportbitmaps) steps += file_.CountResources(kTypeBMP);
-    if (options.exportsprites) {
-        const ExportOptions saved = options_;
-        options_ = options;
-        steps += WriteSprites(true);
-        options_ = saved;
-    }
+    if (options.exportsprites) steps += WriteSprites(true);  // the sprite count depends on no option
     return steps;
 }
 
@@ -163,6 +158,10 @@ bool ObjectExporter::ExportTo(const std::string& documentPath, const ExportOptio
     return !writeFailed_;
 }
 
+void ObjectExporter::FlushDocumentWhenLarge() {
+    if (xml_.Size() > kDocumentFlushBytes) FlushDocument();
+}
+
 bool ObjectExporter::FlushDocument() {
     if (!document_ || xml_.Size() == 0) return true;
     const std::string text = xml_.Take();
@@ -202,7 +201,7 @@ void ObjectExporter::WriteObjectDefinitions() {
                            xml_.Attribute(f.name, GetFieldValue(def, f));
                        xml_.EndTag(false);
                        LogLine(1, FormatExportText("<objectdefinition name=\"%s\" />\r\n", name.c_str()));
-                       if (xml_.Size() > kDocumentFlushBytes) FlushDocument();
+                       FlushDocumentWhenLarge();
                    });
     xml_.Line("    </objectdefinitions>");
     xml_.EmptyLine();
@@ -240,7 +239,7 @@ void ObjectExporter::WriteDrawGroups() {
         }
         xml_.CloseTag(8, "drawgroup");
         LogLine(1, FormatExportText("<drawgroup name=\"%s\" />\r\n", name.c_str()));
-        if (xml_.Size() > kDocumentFlushBytes) FlushDocument();
+        FlushDocumentWhenLarge();
     });
     xml_.Line("    </drawgroups>");
     xml_.EmptyLine();
@@ -325,9 +324,4 @@ void ObjectExporter::ComputeMultiTileMarks() {
                             }
             }
         }
-}
-
-bool ExportObjectFile(ObjectFile& file, const std::string& documentPath, const ExportOptions& options) {
-    ObjectExporter exporter(file);
-    return exporter.ExportTo(documentPath, options);
 }

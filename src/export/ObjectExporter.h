@@ -43,6 +43,7 @@ struct ExportStatistics {
     int32_t realFrames = 0;    // sprite frames whose channels were decoded and written
     int32_t proxyFrames = 0;   // smaller-zoom frames written as proxies
     int32_t bmpFiles = 0;      // BMP files written completely
+    int32_t pngFiles = 0;      // PNG channel files written completely
     int32_t errors = 0;        // errors reported through the log and a message box
     int64_t bytesWritten = 0;  // document and BMP files together
 };
@@ -79,6 +80,10 @@ public:
     // The number of progress steps the options give for the file (thingstodo is this plus one).
     int32_t CountSteps(const ExportOptions& options);
 
+    // Channel files as PNG instead of BMP: colour channels indexed with the frame's palette, depth and alpha 8-bit
+    // grey, named "_p.png", "_z.png", "_a.png". The options and the rest of the document stay as they are.
+    void SetPngChannels(bool png) { pngChannels_ = png; }
+
     const ExportOptions& GetOptions() const { return options_; }
     const ExportStatistics& GetStatistics() const { return stats_; }
 
@@ -88,6 +93,8 @@ private:
     void ReportError(const std::string& text);
     void LogLine(int32_t step, const std::string& text);
     bool FlushDocument();
+    // Writes the document text gathered so far once it has grown past the flush size.
+    void FlushDocumentWhenLarge();
     void WriteHeader();
     void WriteObjectDefinitions();
     void WriteDrawGroups();
@@ -112,12 +119,9 @@ private:
     std::unique_ptr<HostFile> document_;
     XmlLineWriter xml_;
     bool writeFailed_ = false;
+    bool pngChannels_ = false;
     std::vector<std::pair<ResType, ResID>> spriteEntries_;  // every sprite, all SPR# then all SPR2
     std::vector<bool> multiTile_;                           // one mark per sprite entry
     std::map<ResID, std::unique_ptr<SpriteSource>> sprites_;  // fetched and not yet written
     std::vector<std::string> bitmapNamesUsed_;              // BMP file names of the bitmaps section, kept unique
 };
-
-// Exports `file` to `documentPath` with the options (see ObjectExporter::ExportTo): the one entry point of the
-// command line, and what the presets dialog runs once its save dialog has chosen the path.
-bool ExportObjectFile(ObjectFile& file, const std::string& documentPath, const ExportOptions& options);

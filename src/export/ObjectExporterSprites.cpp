@@ -13,6 +13,7 @@
 #include "export/ObjectExporter.h"
 #include "export/SanitizeForFileName.h"
 #include "export/WriteChannelBmp.h"
+#include "export/WriteChannelPng.h"
 #include "export/XmlAttributeText.h"
 #include "objects/FrameRenderer.h"
 #include "objects/PalWrap.h"
@@ -151,7 +152,7 @@ void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name
                                                options_.createsubdirectories != 0));
         }
         LogLine(1, FormatExportText("<sprite name=\"%s\" frame=\"%d\" />\r\n", name.c_str(), i));
-        if (xml_.Size() > 256 * 1024) FlushDocument();
+        FlushDocumentWhenLarge();
     }
     xml_.CloseTag(8, "sprite");
     if (!job.badTokenFrames.empty()) {
@@ -246,8 +247,9 @@ void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom,
     const bool compressed = options_.compressbitmaps != 0;
     RgbQuad grey[256];
     ColorTableOf(GetGreyPalette(), grey);
+    // Depth and alpha go out as grey PNG files: their indices are the grey values.
     auto writeChannel = [&](const char* type, const Bitmap8& image, const RgbQuad* colors) {
-        const std::string fileName = stem + "_" + type + ".bmp";
+        const std::string fileName = stem + "_" + type + (pngChannels_ ? ".png" : ".bmp");
         xml_.BeginTag(16, "spritechannel");
         xml_.Attribute("type", type);
         xml_.Attribute("filename", MakeXmlHostNameText(fileName));
@@ -255,7 +257,12 @@ void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom,
         LogLine(1, FormatExportText("    <spritechannel type=\"%s\" filename=\"%s\" />\r\n", type, fileName.c_str()));
         MakeDirectoriesForPath(fileName);
         // A channel file that cannot be written is skipped; the element naming it stays.
-        if (WriteChannelBmp(fileName, image, colors, compressed, &stats_.bytesWritten)) ++stats_.bmpFiles;
+        if (pngChannels_) {
+            if (WriteChannelPng(fileName, image, colors == grey ? nullptr : colors, &stats_.bytesWritten))
+                ++stats_.pngFiles;
+        } else if (WriteChannelBmp(fileName, image, colors, compressed, &stats_.bytesWritten)) {
+            ++stats_.bmpFiles;
+        }
     };
     auto skipChannel = [&](const char* type, bool generate) {
         LogLine(1, FormatExportText("    <spritechannel type=\"%s\" />\r\n", type));

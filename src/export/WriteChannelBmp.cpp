@@ -4,9 +4,8 @@
 #include <new>
 
 #include "export/Rle8Encoder.h"
+#include "export/WriteExportFile.h"
 #include "platform/Bitmap8.h"
-#include "platform/HostFile.h"
-#include "platform/HostPath.h"
 
 namespace {
 
@@ -72,13 +71,5 @@ std::vector<uint8_t> EncodeChannelBmp(const Bitmap8& image, const RgbQuad colors
 
 bool WriteChannelBmp(const std::string& path, const Bitmap8& image, const RgbQuad colors[256], bool compressed,
                      int64_t* bytesWritten) {
-    const std::vector<uint8_t> bytes = EncodeChannelBmp(image, colors, compressed);
-    if (bytes.empty()) return false;
-    std::unique_ptr<HostFile> file = HostFile::Create(ResolveHostPath(path));
-    if (!file) return false;
-    const int64_t n = static_cast<int64_t>(bytes.size());
-    const int64_t written = file->Write(bytes.data(), n);
-    if (bytesWritten && written > 0) *bytesWritten += written;
-    if (written != n) return false;
-    return file->Close();
+    return WriteExportFile(path, EncodeChannelBmp(image, colors, compressed), bytesWritten);
 }

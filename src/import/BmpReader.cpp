@@ -2,11 +2,9 @@
 #include "import/BmpReader.h"
 
 #include <cstdlib>
-#include <memory>
 #include <new>
 
 #include "platform/ByteReader.h"
-#include "platform/HostFile.h"
 
 namespace {
 
@@ -15,8 +13,6 @@ constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kCompressionNone = 0;
 constexpr uint32_t kCompressionRle8 = 1;
 constexpr uint32_t kCompressionBitFields = 3;
-// Largest file read into memory: the biggest image allowed at 4 bytes a pixel, plus headers and padding.
-constexpr int64_t kMaxFileBytes = kBmpMaxPixels * 4 + kBmpMaxSide * int64_t{4} + 4096;
 
 bool Fail(std::string* reason, const char* text) {
     if (reason) *reason = text;
@@ -25,7 +21,7 @@ bool Fail(std::string* reason, const char* text) {
 
 // Uncompressed rows: each row's pixels then padding to a multiple of 4 bytes, bottom row first unless
 // `topDown`. The last row's padding may be missing.
-bool ReadPlainRows(ByteReader& reader, BmpImage& image, bool topDown, std::string* reason) {
+bool ReadPlainRows(ByteReader& reader, ChannelPicture& image, bool topDown, std::string* reason) {
     const int fileBytesPerPixel = image.bitDepth / 8;
     const size_t fileRowBytes = static_cast<size_t>(image.width) * static_cast<size_t>(fileBytesPerPixel);
     const size_t stride = (fileRowBytes + 3) & ~size_t{3};
@@ -54,7 +50,7 @@ bool ReadPlainRows(ByteReader& reader, BmpImage& image, bool topDown, std::strin
 
 // RLE8 codes, filling the image (already 0) from its bottom row up. Every run, literal and delta is checked
 // against the row and the image before it is followed.
-bool ReadRle8(ByteReader& reader, BmpImage& image, std::string* reason) {
+bool ReadRle8(ByteReader& reader, ChannelPicture& image, std::string* reason) {
     int32_t x = 0;
     int32_t y = 0;  // counted from the bottom row
     for (;;) {
@@ -101,7 +97,7 @@ bool ReadRle8(ByteReader& reader, BmpImage& image, std::string* reason) {
     }
 }
 
-bool ReadBmpFromReader(ByteReader reader, BmpImage& image, std::string* reason) {
+bool ReadBmpFromReader(ByteReader reader, ChannelPicture& image, std::string* reason) {
     // File header: "BM", file size, two reserved words, offset of the pixel data.
     if (reader.ReadUInt8() != 'B' || reader.ReadUInt8() != 'M') return Fail(reason, "not a BMP file (no \"BM\")");
     reader.Skip(8);
@@ -122,10 +118,10 @@ bool ReadBmpFromReader(ByteReader reader, BmpImage& image, std::string* reason) 
     if (bitCount != 8 && bitCount != 24 && bitCount != 32)
         return Fail(reason, "only 8-, 24- and 32-bit BMP files can be read");
     const bool topDown = rawHeight < 0;
-    if (width <= 0 || rawHeight == 0 || rawHeight < -kBmpMaxSide || rawHeight > kBmpMaxSide || width > kBmpMaxSide)
+    if (width <= 0 || rawHeight == 0 || rawHeight < -kChannelPictureMaxSide || rawHeight > kChannelPictureMaxSide || width > kChannelPictureMaxSide)
         return Fail(reason, "the bitmap's width or height is zero or too large");
     const int32_t height = topDown ? -rawHeight : rawHeight;
-    if (int64_t{width} * height > kBmpMaxPixels) return Fail(reason, "the bitmap is too large");
+    if (int64_t{width} * height > kChannelPictureMaxPixels) return Fail(reason, "the bitmap is too large");
 
     if (compression == kCompressionRle8) {
         if (bitCount != 8) return Fail(reason, "RLE8 compression needs 8 bits per pixel");
@@ -183,31 +179,9 @@ bool ReadBmpFromReader(ByteReader reader, BmpImage& image, std::string* reason) 
 
 }  // namespace
 
-bool ReadBmp(const uint8_t* data, size_t size, BmpImage& out, std::string* reason) {
-    out = BmpImage();
+bool ReadBmp(const uint8_t* data, size_t size, ChannelPicture& out, std::string* reason) {
+    out = ChannelPicture();
     if (ReadBmpFromReader(ByteReader(data, size), out, reason)) return true;
-    out = BmpImage();
+    out = ChannelPicture();
     return false;
-}
-
-bool ReadBmp(const std::string& hostPath, BmpImage& out, std::string* reason) {
-    out = BmpImage();
-    std::unique_ptr<HostFile> file = HostFile::Open(hostPath, false);
-    if (!file) return Fail(reason, "the file cannot be opened");
-    const int64_t size = file->Size();
-    if (size < 0) return Fail(reason, "the file's size cannot be read");
-    if (size > kMaxFileBytes) return Fail(reason, "the file is too large for a BMP this program reads");
-    std::vector<uint8_t> bytes;
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return Fail(reason, "out of memory");
-    }
-    int64_t done = 0;
-    while (done < size) {
-        const int64_t n = file->Read(bytes.data() + done, size - done);
-        if (n <= 0) return Fail(reason, "the file cannot be read");
-        done += n;
-    }
-    return ReadBmp(bytes.data(), bytes.size(), out, reason);
 }

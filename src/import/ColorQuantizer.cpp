@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "import/BmpReader.h"
+#include "import/ChannelPicture.h"
 #include "import/MedianCut.h"
 #include "platform/Bitmap8.h"
 
@@ -72,7 +72,7 @@ int ColorQuantizer::AddIndexedRows(const uint8_t* top, ptrdiff_t rowStep, int32_
     return made;
 }
 
-int ColorQuantizer::AddImage(const BmpImage& image) {
+int ColorQuantizer::AddImage(const ChannelPicture& image) {
     if (image.pixels.empty()) return 0;
     const ptrdiff_t step = static_cast<ptrdiff_t>(image.GetRowBytes());
     if (image.IsRgb()) return AddRgbRows(image.pixels.data(), step, image.width, image.height);
@@ -149,7 +149,7 @@ int ColorQuantizer::MapIndexedRows(const uint8_t* top, ptrdiff_t rowStep, int32_
     return dither_.GetTransparentIndex();
 }
 
-int ColorQuantizer::MapImage(const BmpImage& image, Bitmap8& out, bool transparentRule) {
+int ColorQuantizer::MapImage(const ChannelPicture& image, Bitmap8& out, bool transparentRule) {
     if (image.pixels.empty() || out.GetWidth() != image.width || out.GetHeight() != image.height) return -1;
     const ptrdiff_t step = static_cast<ptrdiff_t>(image.GetRowBytes());
     const int result = image.IsRgb()

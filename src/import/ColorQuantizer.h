@@ -11,7 +11,7 @@
 #include "platform/ColorTypes.h"
 
 class Bitmap8;
-struct BmpImage;
+struct ChannelPicture;
 
 // Use: SetWantedColors (clears the histogram), add every picture's pixels, BuildPalette, then map each picture.
 // Or: SetPalette with a given palette, then NearestEntry / map pictures onto it.
@@ -39,8 +39,8 @@ public:
     int AddRgbRows(const uint8_t* top, ptrdiff_t rowStep, int32_t width, int32_t height);
     int AddIndexedRows(const uint8_t* top, ptrdiff_t rowStep, int32_t width, int32_t height,
                        const PaletteColor palette[256]);
-    // Counts a whole BMP image: its RGB pixels, or its indices through its own palette.
-    int AddImage(const BmpImage& image);
+    // Counts a whole channel picture: its RGB pixels, or its indices through its own palette.
+    int AddImage(const ChannelPicture& image);
     // The number of non-empty histogram cells so far.
     int GetCellCount() const { return cellCount_; }
 
@@ -71,10 +71,10 @@ public:
                    ptrdiff_t outRowStep, bool transparentRule);
     int MapIndexedRows(const uint8_t* top, ptrdiff_t rowStep, int32_t width, int32_t height,
                        const PaletteColor palette[256], uint8_t* outTop, ptrdiff_t outRowStep, bool transparentRule);
-    // Maps a whole BMP image into `out`, which must have the image's width and height, and gives `out` the
+    // Maps a whole channel picture into `out`, which must have the image's width and height, and gives `out` the
     // palette as its colour table. Returns the top-left result index, or -1 (nothing changed) for a size
     // mismatch or without a palette.
-    int MapImage(const BmpImage& image, Bitmap8& out, bool transparentRule);
+    int MapImage(const ChannelPicture& image, Bitmap8& out, bool transparentRule);
 
 private:
     void ClearCells();

@@ -12,7 +12,6 @@
 #include "platform/ColorTypes.h"
 #include "resfile/ResTypes.h"
 
-class ColorQuantizer;
 struct ObjectFile;
 
 // What building a sprite needs from the import that runs it.
@@ -22,6 +21,12 @@ struct SpriteBuildContext {
     std::string directory;            // host path of the document's directory; channel files are relative to it
     // Reports an import error (the importer's ReportImportError); building stops after the first.
     std::function<void(const std::string&)> report;
+
+    // Reports the message and returns false.
+    bool Fail(const std::string& message) const {
+        if (report) report(message);
+        return false;
+    }
 };
 
 struct ImportedSprite {
@@ -52,29 +57,6 @@ struct ImportedSprite {
     // ask for them, smaller zooms shrunk from the largest and frames shrink-wrapped. A sprite that would draw
     // fewer frames than the one it replaces is not written. Every problem is reported through the context and
     // stops the building; returns false then (resources already written stay). The channel pictures and the
-    // quantizer are given back either way.
+    // quantizer are given back either way. SpritePictureReader and SpriteResourceWriter do the two halves.
     bool Build(const SpriteBuildContext& context);
-
-private:
-    bool BuildResource();
-    void ReleasePictures();
-    bool Fail(const std::string& message);
-    bool CheckFrames();
-    bool LoadChannelFiles();
-    bool ChoosePalette();
-    bool Quantize();
-    bool FillDepthAndAlpha();
-    bool MakeProxies();
-    bool KeepStored(ImportedFrame& frame, ImportedChannel& channel, bool depth);
-    void PlaceFrames();
-    bool EncodeSpr2();
-    bool BuildCustomWall();
-    // True when the sprite about to be written (`drawnFrames` of its frames hold pixels) draws no fewer frames than
-    // the resource of that type it replaces; otherwise reports that the stored one is kept.
-    bool KeepsDrawnFrames(ResType type, int32_t drawnFrames);
-    std::string HostPathOf(const std::string& filename) const;
-    void SetFrameZoom(ImportedFrame& frame) const;
-
-    const SpriteBuildContext* context_ = nullptr;
-    std::unique_ptr<ColorQuantizer> quantizer_;
 };

@@ -59,17 +59,23 @@ std::vector<uint8_t> EncodePng(const Bitmap24& picture) {
     return Encode(image, picture.GetBits(), picture.GetStride(), nullptr);
 }
 
-std::vector<uint8_t> EncodePng(const Bitmap8& bitmap) {
+std::vector<uint8_t> EncodePng(const Bitmap8& bitmap) { return EncodePng(bitmap, bitmap.GetColorTable()); }
+
+std::vector<uint8_t> EncodePng(const Bitmap8& bitmap, const RgbQuad table[256]) {
     png_image image = MakeImage(bitmap.GetWidth(), bitmap.GetHeight(), PNG_FORMAT_BGR_COLORMAP);
     image.colormap_entries = 256;
     uint8_t colormap[256 * 3];
-    const RgbQuad* table = bitmap.GetColorTable();
     for (int i = 0; i < 256; ++i) {
         colormap[3 * i] = table[i].blue;
         colormap[3 * i + 1] = table[i].green;
         colormap[3 * i + 2] = table[i].red;
     }
     return Encode(image, bitmap.GetBits(), bitmap.GetStride(), colormap);
+}
+
+std::vector<uint8_t> EncodeGreyPng(const Bitmap8& bitmap) {
+    png_image image = MakeImage(bitmap.GetWidth(), bitmap.GetHeight(), PNG_FORMAT_GRAY);
+    return Encode(image, bitmap.GetBits(), bitmap.GetStride(), nullptr);
 }
 
 bool WritePng(const std::string& hostPath, const Bitmap24& picture) { return WriteBytes(hostPath, EncodePng(picture)); }

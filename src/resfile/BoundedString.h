@@ -1,6 +1,7 @@
 // BoundedString: text with a fixed capacity (capacity - 1 characters); appending past it cuts the text.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -28,6 +29,8 @@ public:
         if (nul != std::string_view::npos) text = text.substr(0, nul);
         text_.assign(text.substr(0, MaxLength()));
     }
+    // Assigns text known to hold no NUL, cut at the capacity.
+    void AssignWithoutNul(std::string_view text) { text_.assign(text.data(), std::min(text.size(), MaxLength())); }
     void Append(std::string_view text) {
         std::string t = text_;
         t.append(text);

@@ -26,6 +26,18 @@ std::string JoinHost(const std::string& dir, const std::string& name) {
     return dir + "/" + name;
 }
 
+// Splits a normalised path at its last '\' into the directory key (with the '\') and the name, as views of it.
+void SplitView(std::string_view path, std::string_view& directory, std::string_view& name) {
+    size_t cut = path.rfind('\\');
+    if (cut == std::string_view::npos) {
+        directory = std::string_view();
+        name = path;
+    } else {
+        directory = path.substr(0, cut + 1);
+        name = path.substr(cut + 1);
+    }
+}
+
 // Splits a normalised path at its last '\' into the directory key (with the '\') and the name.
 void SplitPath(const std::string& path, std::string& directory, std::string& name) {
     size_t cut = path.rfind('\\');
@@ -322,9 +334,9 @@ bool CTGFileManager::FindNext(TGFindData& found) {
     return false;
 }
 
-const CTGFileManager::Entry* CTGFileManager::FindEntry(const std::string& normalizedPath) const {
-    std::string dirKey, name;
-    SplitPath(normalizedPath, dirKey, name);
+const CTGFileManager::Entry* CTGFileManager::FindEntry(std::string_view normalizedPath) const {
+    std::string_view dirKey, name;
+    SplitView(normalizedPath, dirKey, name);
     if (name.empty()) return nullptr;
     auto dir = table_.find(dirKey);
     if (dir == table_.end()) return nullptr;
@@ -332,7 +344,7 @@ const CTGFileManager::Entry* CTGFileManager::FindEntry(const std::string& normal
     return it == dir->second.end() ? nullptr : &it->second;
 }
 
-CTGFileManager::Entry* CTGFileManager::FindEntryMutable(const std::string& normalizedPath) {
+CTGFileManager::Entry* CTGFileManager::FindEntryMutable(std::string_view normalizedPath) {
     return const_cast<Entry*>(FindEntry(normalizedPath));
 }
 
@@ -382,8 +394,11 @@ void CTGFileManager::PruneLostCreation(const std::string& normalizedPath) {
 
 TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
     std::string norm = NormalizePath(path);
-    PruneLostCreation(norm);
     const Entry* e = FindEntry(norm);
+    if (e && e->pendingCreation) {
+        PruneLostCreation(norm);
+        e = FindEntry(norm);
+    }
     std::unique_ptr<TGOpenFile> file(new (std::nothrow) TGOpenFile());
     if (!file) return nullptr;
     file->path_ = norm;
@@ -406,12 +421,14 @@ TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
         return file.release();
     }
     // Sessions and journals keep absolute paths: an import changes the current directory while files are open.
-    const std::string host = AbsoluteHostPath(HostPathOf(path));
+    std::string_view dirKey, name;
+    SplitView(norm, dirKey, name);
+    auto hostDir = hostDirectories_.find(dirKey);
+    const bool mapped = hostDir != hostDirectories_.end();
+    const std::string host = mapped && e && !e->hostName.empty() ? JoinHost(hostDir->second, e->hostName)
+                                                                 : AbsoluteHostPath(HostPathOf(path));
     // The journals of a mapped directory were dealt with when it was listed, so only one that a failed commit of
     // this process left behind can be there; elsewhere the disk is asked.
-    std::string dirKey, name;
-    SplitPath(norm, dirKey, name);
-    const bool mapped = hostDirectories_.count(dirKey) != 0;
     RecoveryResult recovery = mapped && !IsJournalLeftBehind(host) ? RecoveryResult::kNothing
                                                                    : RecoverInterruptedCommit(host);
     if (recovery == RecoveryResult::kFailed) return nullptr;
@@ -539,23 +556,29 @@ bool CTGFileManager::Exists(const std::string& path) {
 }
 
 bool CTGFileManager::IsKnownMissing(const std::string& path) {
-    std::string norm = NormalizePath(path);
-    std::string given = path;
-    while (norm.size() > 1 && norm.back() == '\\') {
-        norm.pop_back();
-        given.pop_back();
+    const std::string norm = NormalizePath(path);
+    std::string_view view(norm);
+    size_t given = path.size();
+    while (view.size() > 1 && view.back() == '\\') {
+        view.remove_suffix(1);
+        --given;
     }
-    if (FindEntry(norm) || table_.count(norm + "\\") || FindSession(norm)) return false;
-    std::string dirKey, name;
-    SplitPath(norm, dirKey, name);
+    // A directory of the table (its key ends in '\\') is there.
+    if (view.size() < norm.size() && table_.count(std::string_view(norm).substr(0, view.size() + 1))) return false;
+    std::string_view dirKey, name;
+    SplitView(view, dirKey, name);
     if (name.empty()) return false;
+    auto dir = table_.find(dirKey);
+    if (dir != table_.end() && dir->second.count(name)) return false;
+    // Files of a directory of the table are in it (new ones too); elsewhere an open one may be unknown to it.
+    if (dir == table_.end() && (sessions_.count(view) || created_.count(view))) return false;
     auto hostDir = hostDirectories_.find(dirKey);
     // A directory made of archive members holds exactly what its archives hold.
-    if (hostDir == hostDirectories_.end()) return table_.count(dirKey) != 0;
+    if (hostDir == hostDirectories_.end()) return dir != table_.end();
     // The directory's listing (kept while the directory does not change) answers without trying to open.
     std::string onDisk;
     return !ResolveHostName(hostDir->second.empty() ? std::string(".") : hostDir->second,
-                            given.substr(given.size() - name.size()), onDisk);
+                            path.substr(given - name.size(), name.size()), onDisk);
 }
 
 void CTGFileManager::Reset() {

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -139,11 +140,12 @@ public:
     // still open keep their archive's handle until they are closed.
     void Reset();
     // The table entry of a normalised path, or null.
-    const Entry* FindEntry(const std::string& normalizedPath) const;
+    const Entry* FindEntry(std::string_view normalizedPath) const;
 
 private:
     friend class TGOpenFile;
-    using Directory = std::map<std::string, Entry>;
+    // Maps with transparent comparison, so that lookups take a view of a path without copying it.
+    using Directory = std::map<std::string, Entry, std::less<>>;
     using FileIdentity = std::pair<unsigned long long, unsigned long long>;
 
     void MapDirectoryAt(const std::string& key, const std::string& hostDirectory, bool recursive, bool mapArchives,
@@ -153,7 +155,7 @@ private:
     // Adds one member (its directory levels first); false when its name is unusable or its path is known.
     bool AddMember(const std::string& directory, const std::string& normalizedName,
                    const std::shared_ptr<HostFile>& archive, int64_t offset, int32_t size);
-    Entry* FindEntryMutable(const std::string& normalizedPath);
+    Entry* FindEntryMutable(std::string_view normalizedPath);
     // The host path of a path given by a caller: mapped names as they stand on disk, others resolved.
     std::string HostPathOf(const std::string& path) const;
     void SetRecordedSize(const std::string& normalizedPath, int32_t size);
@@ -164,10 +166,10 @@ private:
 
     std::mutex lock_;
     // Directory key (normalised, with final '\') -> entries in byte-wise name order.
-    std::map<std::string, Directory> table_;
+    std::map<std::string, Directory, std::less<>> table_;
     // Directory key -> host path of directories that were listed on disk.
-    std::map<std::string, std::string> hostDirectories_;
+    std::map<std::string, std::string, std::less<>> hostDirectories_;
     // Normalised path -> the session its opens share; files made by Create are held until first opened.
-    std::map<std::string, std::weak_ptr<FileSession>> sessions_;
-    std::map<std::string, std::shared_ptr<FileSession>> created_;
+    std::map<std::string, std::weak_ptr<FileSession>, std::less<>> sessions_;
+    std::map<std::string, std::shared_ptr<FileSession>, std::less<>> created_;
 };

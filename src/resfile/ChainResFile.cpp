@@ -137,21 +137,28 @@ bool ChainResFile::IsOpen() {
     return false;
 }
 
-std::vector<ResType> ChainResFile::UnionOfTypes() {
-    std::vector<ResType> all;
+const std::vector<ResType>& ChainResFile::UnionOfTypes() {
+    // The members' own type lists, read afresh; the union is built again only when one of them changed, so that a
+    // walk over every type by index does not rebuild it for each index.
+    std::vector<ResType> listed;
+    std::vector<size_t> counts;
     for (int i = 0; i < CountMembers(); ++i) {
         iResFile& m = *slots_[i].member;
         int32_t n = m.CountTypes();
         if (m.GetError()) {
             SetError(m.GetError());
-            continue;
+            n = 0;
         }
-        for (int32_t t = n; t >= 1; --t) {
-            ResType type = m.GetIndexedType(t);
-            if (std::find(all.begin(), all.end(), type) == all.end()) all.push_back(type);
-        }
+        counts.push_back(static_cast<size_t>(n));
+        for (int32_t t = n; t >= 1; --t) listed.push_back(m.GetIndexedType(t));
     }
-    return all;
+    if (listed == unionSource_ && counts == unionCounts_) return union_;
+    union_.clear();
+    for (ResType type : listed)
+        if (std::find(union_.begin(), union_.end(), type) == union_.end()) union_.push_back(type);
+    unionSource_ = std::move(listed);
+    unionCounts_ = std::move(counts);
+    return union_;
 }
 
 int32_t ChainResFile::CountTypes() {
@@ -161,7 +168,7 @@ int32_t ChainResFile::CountTypes() {
 
 ResType ChainResFile::GetIndexedType(int32_t index) {
     SetError(kNoErr);
-    std::vector<ResType> all = UnionOfTypes();
+    const std::vector<ResType>& all = UnionOfTypes();
     if (index < 1 || static_cast<size_t>(index) > all.size()) {
         SetError(kErrTypeIndex);
         return 0;

@@ -86,10 +86,13 @@ private:
         int16_t mode = 1;  // 1: the list names excluded types; 0: the only types taken
     };
     int SlotOf(const iResFile* file) const;
-    std::vector<ResType> UnionOfTypes();
+    const std::vector<ResType>& UnionOfTypes();
     // Asks members in order until one reports no error; `writableOnly` skips read-only members.
     template <class Fn>
     void AskUntilSuccess(bool writableOnly, Fn fn);
 
     std::array<Slot, kMaxMembers> slots_;
+    std::vector<ResType> union_;        // the last union of the members' types built
+    std::vector<ResType> unionSource_;  // the members' types it was built from, each member's last type first
+    std::vector<size_t> unionCounts_;   // and how many types each member had
 };

@@ -8,13 +8,17 @@
 
 bool IsMapPlausible(const IFFResMap& map, int32_t fileLength) {
     std::vector<int32_t> offsets;
+    size_t total = 0;
+    for (const auto& g : map.groups) total += g.entries.size();
+    offsets.reserve(total);
     for (const auto& g : map.groups)
         for (const auto& e : g.entries) {
             if (e.offset < kIFFHeaderSize || static_cast<int64_t>(e.offset) + kChunkHeaderSize > fileLength)
                 return false;
             offsets.push_back(e.offset);
         }
-    std::sort(offsets.begin(), offsets.end());
+    // A map this program wrote lists its entries in file order within each type; the sort is for the others.
+    if (!std::is_sorted(offsets.begin(), offsets.end())) std::sort(offsets.begin(), offsets.end());
     return std::adjacent_find(offsets.begin(), offsets.end()) == offsets.end();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <unordered_map>
 #include <vector>
 
 #include "resfile/IFFResFile2.h"
@@ -291,6 +292,11 @@ ResErr IFFResFile2::Compact() {
     // Chunks are only moved over a sound sequence: a broken chunk header would make the moves
     // and the final cut destroy whatever lies behind it.
     if (!IsChunkSequenceSound(file_, length)) return kNoErr;
+    // Where each listed chunk stands, so that moving a chunk finds its entry at once.
+    std::unordered_map<int32_t, IFFResMapEntry*> byOffset;
+    for (auto& g : map_->groups)
+        for (auto& e : g.entries)
+            if (e.offset >= 0) byOffset.emplace(e.offset, &e);
     int64_t offset = kIFFHeaderSize;
     int64_t dropped = 0;
     ChunkHeader h;
@@ -309,9 +315,8 @@ ResErr IFFResFile2::Compact() {
                 if (ResErr err = file_.Write(buffer.get(), piece)) return err;
                 done += piece;
             }
-            for (auto& g : map_->groups)
-                for (auto& e : g.entries)
-                    if (e.offset == offset) e.offset = static_cast<int32_t>(offset - dropped);
+            auto moved = byOffset.find(static_cast<int32_t>(offset));
+            if (moved != byOffset.end()) moved->second->offset = static_cast<int32_t>(offset - dropped);
         }
         offset += size;
     }

@@ -32,7 +32,7 @@ void ReconStream::Bytes(void* storage, int32_t n) {
     position_ += n;
 }
 
-void ReconStream::Shorts(uint16_t* storage, int32_t n) {
+void ReconStream::ShortsOf(uint16_t* storage, int32_t n) {
     if (failed_ || n < 0 || n > INT32_MAX / 2) { failed_ = true; return; }
     if (mode_ == kCount) { position_ += 2 * n; return; }
     if (mode_ == kRead) {
@@ -53,7 +53,7 @@ void ReconStream::Shorts(uint16_t* storage, int32_t n) {
     position_ += 2 * n;
 }
 
-void ReconStream::Longs(uint32_t* storage, int32_t n) {
+void ReconStream::LongsOf(uint32_t* storage, int32_t n) {
     if (failed_ || n < 0 || n > INT32_MAX / 4) { failed_ = true; return; }
     if (mode_ == kCount) { position_ += 4 * n; return; }
     if (mode_ == kRead) {
@@ -103,7 +103,7 @@ void ReconStream::String(BoundedString& s) {
             ptrdiff_t len = reader_.PeekCStringLength();
             if (len < 0) { failed_ = true; return; }
             const uint8_t* text = reader_.ReadSpan(static_cast<size_t>(len) + 1);
-            s.Assign(std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(len)));
+            s.AssignWithoutNul(std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(len)));
             stored = static_cast<int32_t>(len);
             break;
         }

@@ -32,9 +32,36 @@ public:
     void Fail() { failed_ = true; }
 
     void Bytes(void* storage, int32_t n);
-    void Shorts(uint16_t* storage, int32_t n);
+    // Reading one value, by far the most common call, takes the short way here.
+    void Shorts(uint16_t* storage, int32_t n) {
+        if (n == 1 && mode_ == kRead && !failed_) {
+            const uint8_t* p = reader_.ReadSpan(2);
+            if (!p) {
+                failed_ = true;
+                return;
+            }
+            *storage = swap_ ? static_cast<uint16_t>((p[0] << 8) | p[1]) : static_cast<uint16_t>(p[0] | (p[1] << 8));
+            position_ += 2;
+            return;
+        }
+        ShortsOf(storage, n);
+    }
     void Shorts(int16_t* storage, int32_t n) { Shorts(reinterpret_cast<uint16_t*>(storage), n); }
-    void Longs(uint32_t* storage, int32_t n);
+    void Longs(uint32_t* storage, int32_t n) {
+        if (n == 1 && mode_ == kRead && !failed_) {
+            const uint8_t* p = reader_.ReadSpan(4);
+            if (!p) {
+                failed_ = true;
+                return;
+            }
+            const uint32_t le = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+            *storage = swap_ ? __builtin_bswap32(le) : le;
+            position_ += 4;
+            return;
+        }
+        LongsOf(storage, n);
+    }
     void Longs(int32_t* storage, int32_t n) { Longs(reinterpret_cast<uint32_t*>(storage), n); }
     // 32-bit values copied without any reversal, whatever the swap flag.
     void RawLongs(uint32_t* storage, int32_t n);
@@ -48,6 +75,8 @@ public:
     int32_t Count(int32_t count, int32_t minElementSize);
 
 private:
+    void ShortsOf(uint16_t* storage, int32_t n);
+    void LongsOf(uint32_t* storage, int32_t n);
     bool Room(int32_t n);
     uint8_t* buffer_ = nullptr;
     int32_t size_ = 0;

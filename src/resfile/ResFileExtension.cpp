@@ -5,8 +5,9 @@
 
 namespace {
 size_t BaseStart(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? 0 : slash + 1;
+    for (size_t i = path.size(); i > 0; --i)
+        if (path[i - 1] == '/' || path[i - 1] == '\\') return i;
+    return 0;
 }
 size_t ExtensionStart(const std::string& path) {
     size_t base = BaseStart(path);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/ObjectFile.h"
+#include "support/RunPython.h"
 #include "support/TempDir.h"
 
 namespace export_test {
@@ -62,9 +63,7 @@ std::unique_ptr<XmlElement> ParseXml(const std::string& text, std::string& error
 // The text of a file.
 std::string ReadText(const std::string& hostPath);
 
-// True when python3 with PIL can be run.
-bool HavePil();
-// Runs a Python script with PIL; the script's standard output, or "ERROR" when it could not run.
-std::string RunPython(const std::string& script);
+using reshaper_test::HavePil;
+using reshaper_test::RunPython;
 
 }  // namespace export_test

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "import/BmpReader.h"
+#include "import/ChannelPictureReader.h"
 #include "platform/Bitmap8.h"
 #include "platform/BmpWriter.h"
 #include "support/TempDir.h"
@@ -55,12 +56,12 @@ std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint16_t bits, uint3
     return b;
 }
 
-bool Read(const std::vector<uint8_t>& file, BmpImage& image, std::string* reason = nullptr) {
+bool Read(const std::vector<uint8_t>& file, ChannelPicture& image, std::string* reason = nullptr) {
     return ReadBmp(file.data(), file.size(), image, reason);
 }
 
 std::string ReasonFor(const std::vector<uint8_t>& file) {
-    BmpImage image;
+    ChannelPicture image;
     std::string reason;
     EXPECT_FALSE(Read(file, image, &reason));
     EXPECT_TRUE(image.pixels.empty());
@@ -79,7 +80,7 @@ TEST(BmpReader, PlainEightBitWithRowPaddingDeliversTopRowFirst) {
         pixels.push_back(0xEE);
         pixels.push_back(0xEE);
     }
-    BmpImage image;
+    ChannelPicture image;
     ASSERT_TRUE(Read(MakeBmp(w, h, 8, 0, 256, pixels), image));
     EXPECT_EQ(image.width, 34);
     EXPECT_EQ(image.height, 3);
@@ -109,7 +110,7 @@ TEST(BmpReader, TwentyFourAndThirtyTwoBitPixelsBecomeRgbInEitherRowOrder) {
         {MakeBmp(2, -2, 32, 3, 0, rows32, masks), true, 32},
     };
     for (const Case& k : cases) {
-        BmpImage image;
+        ChannelPicture image;
         ASSERT_TRUE(Read(k.file, image)) << k.depth << " " << k.topDown;
         EXPECT_EQ(image.bitDepth, k.depth);
         ASSERT_TRUE(image.IsRgb());
@@ -134,7 +135,7 @@ TEST(BmpReader, Rle8RunsLiteralsDeltasAndRowEnds) {
         0, 4, 5, 5, 5, 5,   // literal of 4 (even, no pad)
         0, 1,               // end of bitmap
     };
-    BmpImage image;
+    ChannelPicture image;
     ASSERT_TRUE(Read(MakeBmp(6, 4, 8, 1, 256, rle), image));
     const std::vector<uint8_t> expected = {
         5, 5, 5, 5, 0, 0,  // top row
@@ -159,7 +160,7 @@ TEST(BmpReader, Rle8CodesThatLeaveTheImageAreReportedNotFollowed) {
     };
     for (const std::vector<uint8_t>& rle : faults) ReasonFor(MakeBmp(3, 2, 8, 1, 256, rle));
     // The delta and row end may reach the image's end as long as nothing is written there.
-    BmpImage image;
+    ChannelPicture image;
     EXPECT_TRUE(Read(MakeBmp(3, 2, 8, 1, 256, {0, 2, 3, 2, 0, 1}), image));
     EXPECT_TRUE(Read(MakeBmp(3, 2, 8, 1, 256, {3, 1, 0, 0, 3, 2, 0, 0, 0, 1}), image));
 }
@@ -167,7 +168,7 @@ TEST(BmpReader, Rle8CodesThatLeaveTheImageAreReportedNotFollowed) {
 TEST(BmpReader, UnreadableFilesAreReportedWithAReason) {
     const std::vector<uint8_t> row4 = {1, 2, 3, 0};
     const std::vector<uint8_t> good = MakeBmp(3, 1, 8, 0, 256, row4);
-    BmpImage image;
+    ChannelPicture image;
     ASSERT_TRUE(Read(good, image));
 
     std::vector<uint8_t> notBm = good;
@@ -206,9 +207,9 @@ TEST(BmpReader, ReadsFilesFromDiskAsThisProgramWritesThem) {
     const std::string path = dir.Join("frame.bmp");
     ASSERT_TRUE(WriteBmp(path, *bitmap));
 
-    BmpImage image;
+    ChannelPicture image;
     std::string reason;
-    ASSERT_TRUE(ReadBmp(path, image, &reason)) << reason;
+    ASSERT_TRUE(ReadChannelPicture(path, image, &reason)) << reason;
     ASSERT_EQ(image.width, 37);
     ASSERT_EQ(image.height, 5);
     for (int r = 0; r < 5; ++r)
@@ -216,6 +217,6 @@ TEST(BmpReader, ReadsFilesFromDiskAsThisProgramWritesThem) {
     EXPECT_EQ(image.palette[3].red, 252);
     EXPECT_EQ(image.palette[3].blue, 3);
 
-    EXPECT_FALSE(ReadBmp(dir.Join("missing.bmp"), image, &reason));
+    EXPECT_FALSE(ReadChannelPicture(dir.Join("missing.bmp"), image, &reason));
     EXPECT_FALSE(reason.empty());
 }

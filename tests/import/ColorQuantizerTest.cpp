@@ -331,14 +331,14 @@ TEST(ColorQuantizer, FrameWithBackgroundTopLeftKeepsACleanBackground) {
 }
 
 TEST(ColorQuantizer, MapsBmpImagesIndexedOrRgbAlike) {
-    BmpImage indexed;
+    ChannelPicture indexed;
     indexed.width = 16;
     indexed.height = 9;
     indexed.bitDepth = 8;
     for (int i = 0; i < 256; ++i)
         indexed.palette[i] = PaletteColor{static_cast<uint8_t>(i), static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i), 0};
     for (int i = 0; i < 16 * 9; ++i) indexed.pixels.push_back(static_cast<uint8_t>((i * 37) % 256));
-    BmpImage rgb = indexed;
+    ChannelPicture rgb = indexed;
     rgb.bitDepth = 24;
     rgb.pixels.clear();
     for (uint8_t p : indexed.pixels) {

@@ -15,7 +15,7 @@
 #include "export/ExportWhizzerModel.h"
 #include "export/ObjectExporter.h"
 #include "export/Rle8Encoder.h"
-#include "import/BmpReader.h"
+#include "import/ChannelPictureReader.h"
 #include "import/ObjectImporter.h"
 #include "objects/Compositor.h"
 #include "objects/DrawGroup.h"
@@ -150,9 +150,9 @@ TEST_F(ImportRoundTrip, EveryFileAndPresetSurvivesExportImportExport) {
             EXPECT_EQ(Comparable(a, keptShapes), Comparable(b, keptShapes));
             if (!keptShapes) continue;
             for (const std::string& name : ChannelFiles(a)) {
-                BmpImage before, after;
-                ASSERT_TRUE(ReadBmp(HostName(first, name), before)) << name;
-                ASSERT_TRUE(ReadBmp(HostName(second, name), after)) << name;
+                ChannelPicture before, after;
+                ASSERT_TRUE(ReadChannelPicture(HostName(first, name), before)) << name;
+                ASSERT_TRUE(ReadChannelPicture(HostName(second, name), after)) << name;
                 ASSERT_EQ(before.width, after.width);
                 ASSERT_EQ(before.height, after.height);
                 const bool colour = name.size() > 6 && name.substr(name.size() - 6) == "_p.bmp";
@@ -175,7 +175,7 @@ TEST_F(ImportRoundTrip, EveryFileAndPresetSurvivesExportImportExport) {
 }
 
 // The bytes of an RLE8 BMP file of the image's indices and palette, as a paint program saves one.
-std::vector<uint8_t> EncodeRle8Bmp(const BmpImage& image, const PaletteColor palette[256]) {
+std::vector<uint8_t> EncodeRle8Bmp(const ChannelPicture& image, const PaletteColor palette[256]) {
     std::vector<uint8_t> rows(image.pixels.size());
     for (int32_t r = 0; r < image.height; ++r)  // bottom row first
         std::copy_n(image.GetRow(image.height - 1 - r), image.width, rows.data() + static_cast<size_t>(r) * image.width);
@@ -249,9 +249,9 @@ TEST_F(ImportRoundTrip, UserEditedDocumentShowsItsChangesInTheRenderedView) {
 
     // The first colour file repainted green and saved as 24-bit; the second repainted red through its colour
     // table and saved as RLE8.
-    BmpImage first, second;
-    ASSERT_TRUE(ReadBmp(HostName(out, colourFiles[0]), first));
-    ASSERT_TRUE(ReadBmp(HostName(out, colourFiles[1]), second));
+    ChannelPicture first, second;
+    ASSERT_TRUE(ReadChannelPicture(HostName(out, colourFiles[0]), first));
+    ASSERT_TRUE(ReadChannelPicture(HostName(out, colourFiles[1]), second));
     auto painted = Bitmap24::Create(first.width, first.height);
     for (int32_t r = 0; r < first.height; ++r)
         for (int32_t c = 0; c < first.width; ++c) {

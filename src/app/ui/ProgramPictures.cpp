@@ -183,9 +183,10 @@ QImage ProgramPicture(int number) {
     return picture;
 }
 
+QImage ProgramIconImage(int size) { return size == 32 ? ProgramPicture(kProgramIconPicture) : MakeIcon(size); }
+
 QIcon ProgramIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(size == 32 ? ProgramPicture(128) : MakeIcon(size)));
+    for (int size : {16, 32, 48, 64}) icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
     return icon;
 }

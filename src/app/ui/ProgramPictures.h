@@ -14,5 +14,7 @@ constexpr int kAllChannelsPicture = 135;
 
 // The picture of that number; a null image for a number the program has no picture of.
 QImage ProgramPicture(int number);
+// The program icon painted at size x size pixels (what the installed icon files hold).
+QImage ProgramIconImage(int size);
 // The window icon in the sizes the window system asks for.
 QIcon ProgramIcon();

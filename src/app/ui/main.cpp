@@ -1,6 +1,7 @@
 // reshaper: the workbench program: seeding, splash window, and the main window run until it closes.
 #include <QApplication>
 #include <QCursor>
+#include <cstdio>
 #include <cstring>
 
 #include "app/ObjectCatalog.h"
@@ -25,9 +26,36 @@ bool SplashEnabled(int argc, char** argv) {
     return true;
 }
 
+// The usage text; the installed manual page is made from it.
+constexpr const char* kUsage =
+    "The Domizens Reshaper: the workbench for the object files of \"The Domizens\"\n"
+    "Usage: reshaper [OPTIONS]\n"
+    "\n"
+    "Lists every object file of the installation, clones, exports, imports and edits them, shows their draw groups\n"
+    "and browses their resources. reshaper-cli does the same from the command line.\n"
+    "\n"
+    "Options:\n"
+    "  -h,--help                   Print this help message and exit\n"
+    "  --no-splash                 Start without the splash window\n"
+    "\n"
+    "Environment:\n"
+    "  RESHAPER_SETTINGS           The settings file (install path, language, magic cookie); default\n"
+    "                              $XDG_CONFIG_HOME/Vexel/The Domizens.ini\n";
+
+bool HelpWanted(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window system is needed, so that it works without a display.
+    if (HelpWanted(argc, argv)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     // A relative $RESHAPER_SETTINGS names a file of the directory the program started in.
     SettingsStore::FromEnvironment();
     SeedRandomGenerator();
