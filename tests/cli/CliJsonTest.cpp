@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "CliRunner.h"
+#include "support/RunPython.h"
 #include "support/TempDir.h"
 
 using namespace reshaper_test;
@@ -17,19 +18,14 @@ protected:
     // printed back by `python`; `shown(s)` shows control characters as the text form does. Expects the exit code.
     static std::string Reprinted(const std::string& args, const std::string& python, int expectedExit = 0) {
         const std::string json = dir->Join("out.json");
-        const std::string script = dir->Join("reprint.py");
         const std::string settings = "--settings '" + dir->Join("game/reshaper.ini") + "' ";
         CliResult r = RunShell("'" + std::string(RESHAPER_CLI_PATH) + "' " + settings + args + " --json 2>/dev/null >'" +
                                json + "'");
         EXPECT_EQ(r.exitCode, expectedExit) << args;
-        EXPECT_TRUE(WriteFileText(script, "import json, sys\n"
-                                          "def shown(s): return ''.join('?' if ord(c) < 0x20 or 0x7F <= ord(c) < 0xA0 "
-                                          "else c for c in s)\n"
-                                          "d = json.load(open(sys.argv[1], encoding='utf-8'))\n" +
-                                              python));
-        CliResult p = RunShell("PYTHONIOENCODING=utf-8 python3 '" + script + "' '" + json + "' 2>&1");
-        EXPECT_EQ(p.exitCode, 0) << args << "\n" << p.out;
-        return p.out;
+        return RunPython("import json, sys\n"
+                         "sys.stdout.reconfigure(encoding='utf-8')\n"
+                         "def shown(s): return ''.join('?' if ord(c) < 0x20 or 0x7F <= ord(c) < 0xA0 else c for c in s)\n"
+                         "d = json.load(open('" + json + "', encoding='utf-8'))\n" + python);
     }
     static std::string Text(const std::string& args, int expectedExit = 0) {
         CliResult r = Run(args);
