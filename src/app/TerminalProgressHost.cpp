@@ -57,6 +57,10 @@ std::string TerminalProgressHost::CleanText(const std::string& text) {
     return out;
 }
 
+std::string TerminalProgressHost::Shown(const std::string& text) const {
+    return options_.shown ? options_.shown(CleanText(text)) : CleanText(text);
+}
+
 void TerminalProgressHost::ClearBar() {
     if (!barShown_) return;
     std::fputs("\r\033[K", options_.err);
@@ -71,9 +75,13 @@ void TerminalProgressHost::DrawBar(bool force) {
     if (!force && barShown_ && percent == lastPercent_) return;
     lastPercent_ = percent;
     int filled = total_ > 0 ? static_cast<int>(pos * kBarWidth / total_) : 0;
-    std::string title = CleanText(title_);
+    std::string title = Shown(title_);
     std::replace(title.begin(), title.end(), '\n', ' ');
-    if (title.size() > kBarTitleWidth) title = title.substr(0, kBarTitleWidth - 3) + "...";
+    if (title.size() > kBarTitleWidth) {
+        size_t cut = kBarTitleWidth - 3;
+        while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+        title = title.substr(0, cut) + "...";
+    }
     std::string line = "\r\033[K" + title + " [" + std::string(static_cast<size_t>(filled), '#') +
                        std::string(static_cast<size_t>(kBarWidth - filled), '.') + "] " + std::to_string(percent) + "%";
     std::fputs(line.c_str(), options_.err);
@@ -106,7 +114,7 @@ void TerminalProgressHost::Begin(const char* title, int32_t total, int32_t start
     lastPercent_ = -1;
     active_ = true;
     if (!atLineStart_) PrintOut("\n", "");
-    if (!title_.empty()) PrintOut(CleanText(title_) + "\n", kBold);
+    if (!title_.empty()) PrintOut(Shown(title_) + "\n", kBold);
     DrawBar(true);
 }
 
@@ -117,7 +125,7 @@ void TerminalProgressHost::Log(int32_t step, const char* text, int style, uint8_
     if (text && *text) {
         std::string prefix = ColourEscape(red, green, blue);
         if (style >= 1 && style <= 4) prefix = kBold + prefix;
-        PrintOut(CleanText(text), prefix);
+        PrintOut(Shown(text), prefix);
         printed = true;
     }
     // A bar drawn in the middle of a line of text would split it; it comes back once the line is complete.
@@ -138,10 +146,10 @@ void TerminalProgressHost::SetRange(int32_t total, int32_t position) {
 
 void TerminalProgressHost::ShowMessage(const std::string& title, const std::string& text, MessageKind kind) {
     ClearBar();
-    std::string body = CleanText(text);
+    std::string body = Shown(text);
     while (!body.empty() && body.back() == '\n') body.pop_back();
     bool colour = errColours_;
-    std::string head = CleanText(title);
+    std::string head = Shown(title);
     if (colour && kind == MessageKind::Error) head = std::string("\033[1;31m") + head + kReset;
     if (colour && kind == MessageKind::Warning) head = std::string("\033[1;33m") + head + kReset;
     std::fprintf(options_.err, "%s: %s\n", head.c_str(), body.c_str());
@@ -151,9 +159,9 @@ void TerminalProgressHost::ShowMessage(const std::string& title, const std::stri
 
 bool TerminalProgressHost::AskOkCancel(const std::string& title, const std::string& text, MessageKind) {
     ClearBar();
-    std::string body = CleanText(text);
+    std::string body = Shown(text);
     while (!body.empty() && body.back() == '\n') body.pop_back();
-    std::fprintf(options_.err, "%s: %s [y/N] ", CleanText(title).c_str(), body.c_str());
+    std::fprintf(options_.err, "%s: %s [y/N] ", Shown(title).c_str(), body.c_str());
     bool answer = false;
     if (options_.assumeYes) {
         std::fputs("y (--yes)\n", options_.err);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "app/Progress.h"
@@ -18,6 +19,8 @@ struct TerminalHostOptions {
     int colours = -1;
     int progressBar = -1;
     int interactive = -1;
+    // Turns a text as printed (CleanText's) into the terminal's characters; unset, texts are printed as they are.
+    std::function<std::string(const std::string&)> shown;
 };
 
 // Log lines go to `out` with "\r\n" turned into "\n" and control bytes other than line ends and tabs shown as
@@ -50,6 +53,8 @@ private:
     void DrawBar(bool force);
     void ClearBar();
     void PrintOut(const std::string& text, const std::string& prefix);
+    // CleanText's text in the terminal's characters.
+    std::string Shown(const std::string& text) const;
 
     TerminalHostOptions options_;
     bool colours_ = false;

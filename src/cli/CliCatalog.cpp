@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "app/TerminalProgressHost.h"
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 #include "objects/Languages.h"
 #include "platform/HostFile.h"
 #include "platform/HostPath.h"
@@ -51,6 +52,7 @@ bool UseLanguage(bool given, int code) {
 void InstallTerminalHost(bool assumeYes) {
     TerminalHostOptions options;
     options.assumeYes = assumeYes;
+    options.shown = [](const std::string& text) { return ShowCoreText(text); };
     gHost = std::make_unique<TerminalProgressHost>(options);
     SetProgressHost(gHost.get());
     SetPromptHost(gHost.get());

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/TerminalText.h"
 #include "platform/HostDirectory.h"
 #include "platform/Windows1252.h"
 #include "resfile/IFFResFile.h"
@@ -50,7 +51,9 @@ void AddRegisteredCommands(CLI::App& app, int& exitCode) {
     for (const auto& c : commands) c.second(app, exitCode);
 }
 
-void PrintError(const std::string& message) { std::fprintf(stderr, "reshaper-cli: %s\n", message.c_str()); }
+void PrintError(const std::string& message) {
+    std::fprintf(stderr, "reshaper-cli: %s\n", ShowText(message).c_str());
+}
 
 std::string ErrorText(ResErr code) { return "error #" + std::to_string(code); }
 
@@ -79,7 +82,7 @@ std::unique_ptr<ObjResFile> OpenObjectFile(const std::string& path) {
 }
 
 void PrintViewText(const std::string& text) {
-    std::string shown = DecodeWindows1252(text);
+    std::string shown = ShowText(DecodeWindows1252(text));
     for (size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at)) shown.erase(at, 1);
     if (!shown.empty() && shown.back() != '\n') shown += '\n';  // a message such as "Could not get resource!"
     std::fwrite(shown.data(), 1, shown.size(), stdout);

@@ -30,7 +30,8 @@ std::string FromInvocationDirectory(const std::string& path);
 // Makes the option's value absolute against the invocation directory as it is parsed; returns the option.
 CLI::Option* RelativeToInvocation(CLI::Option* option);
 
-// Prints "reshaper-cli: <message>" to standard error.
+// Prints "reshaper-cli: <message>" to standard error; the message is UTF-8 (host paths, game texts decoded), shown
+// in the terminal's encoding.
 void PrintError(const std::string& message);
 // "error #<code>" as the program prints resource errors.
 std::string ErrorText(ResErr code);
@@ -93,7 +94,8 @@ bool OpenAsTheBrowserDoes(const std::string& arg, BrowsedFile& out);
 // byte is zero ("CST", the legacy text strings), or a 0x hexadecimal number (0x00435354). False otherwise.
 bool ParseResType(const std::string& text, ResType& out);
 
-// Prints the text of a browser view as the window shows it: the 8-bit text as UTF-8, "\r\n" as "\n" (a text
+// Prints the text of a browser view as the window shows it: the 8-bit text in the terminal's characters, "\r\n" as
+// "\n" (a text
 // whose last line has no line end, such as a view's message, gets one).
 void PrintViewText(const std::string& text);
 

@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "app/ObjectCatalog.h"
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 #include "clone/CloneIntoCatalog.h"
 #include "clone/CloneName.h"
 
@@ -60,7 +61,7 @@ void PrintObjects(const ObjectFile& file) {
     std::printf("    id  GUID      original  name\n");
     for (const auto& o : file.objects)
         std::printf("%6d  %08X  %08X  %s\n", o->id, static_cast<uint32_t>(o->definition.guid),
-                    static_cast<uint32_t>(o->definition.originalguid), o->name.c_str());
+                    static_cast<uint32_t>(o->definition.originalguid), ShowGameText(o->name).c_str());
 }
 
 void RunCloneCommand(const CloneArgs& args, int& exitCode) {
@@ -91,7 +92,23 @@ void RunCloneCommand(const CloneArgs& args, int& exitCode) {
         // The main window selects the first object of a freshly shown file, and the dialog preselects it.
         settings.selectedRoots[0] = true;
     }
-    settings.nameText = args.nameOption->count() > 0 ? args.name : DefaultCloneName(catalog, source);
+    if (args.nameOption->count() > 0) {
+        if (!TakeHostText(args.name, "name", settings.nameText)) {
+            exitCode = kExitUsage;
+            return;
+        }
+        // The file name keeps the name's ASCII letters and digits; a name without any would make a file ".iff".
+        std::string kept = settings.nameText;
+        SanitizeCloneName(kept);
+        if (kept.empty()) {
+            PrintError("the name '" + settings.nameText +
+                       "' has no ASCII letters or digits, which are all a clone's file name keeps");
+            exitCode = kExitUsage;
+            return;
+        }
+    } else {
+        settings.nameText = DefaultCloneName(catalog, source);
+    }
     settings.cookie = args.cookieOption->count() > 0 ? args.cookie : MagicCookie();
     if (!CanClone(catalog, settings)) {
         std::string name = settings.nameText;
@@ -106,7 +123,7 @@ void RunCloneCommand(const CloneArgs& args, int& exitCode) {
         exitCode = kExitError;
         return;
     }
-    std::printf("Cloned %s to %s\n", source.path.c_str(), outcome.path.c_str());
+    std::printf("%s\n", ShowText("Cloned " + source.path + " to " + outcome.path).c_str());
     PrintObjects(*outcome.file);
 }
 

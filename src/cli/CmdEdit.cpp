@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 #include "objects/EditObjectSession.h"
 #include "objects/Languages.h"
 
@@ -117,6 +118,9 @@ bool ParseSet(const std::string& text, PendingSet& out) {
             }
             return true;
         }
+        case PropertyKind::Text:
+        case PropertyKind::LongText:
+            return TakeGameText(value, p.kind == PropertyKind::Text ? "name" : "description", out.input.text);
         default:
             out.input.text = value;
             return true;
@@ -146,7 +150,7 @@ std::string ShownValue(const PropertyView& view) {
                 if (c == '\r') continue;
                 out += c == '\n' ? std::string(" / ") : std::string(1, c);
             }
-            return "\"" + out + "\"";
+            return "\"" + ShowGameText(out) + "\"";
         }
         default:
             return view.text;
@@ -154,7 +158,7 @@ std::string ShownValue(const PropertyView& view) {
 }
 
 void PrintObject(const EditObjectSession& session) {
-    std::string summary = session.SummaryText();
+    std::string summary = ShowText(session.SummaryTextUtf8());
     for (char c : summary)
         if (c != '\r') std::putchar(c);
     std::printf("Language: %d (%s)\n%s\n", GameLanguage(), GetLanguageName(LanguageIndex()), session.ObjectStateLine());
@@ -167,6 +171,14 @@ void RunEdit(const EditArgs& args, int& exitCode) {
     ResID id = 0;
     if (!ParseResID(args.id, id)) {
         PrintError("'" + args.id + "' is not an object id");
+        exitCode = kExitUsage;
+        return;
+    }
+    // Typed texts become the game's 8-bit texts before anything is opened: one they cannot hold stores nothing.
+    std::string name;
+    std::string description;
+    if ((args.nameOption->count() > 0 && !TakeGameText(args.name, "name", name)) ||
+        (args.descriptionOption->count() > 0 && !TakeGameText(args.description, "description", description))) {
         exitCode = kExitUsage;
         return;
     }
@@ -217,9 +229,9 @@ void RunEdit(const EditArgs& args, int& exitCode) {
     if (changes) {
         // The object editor applies its three edits before anything else it does.
         std::string priceShown;
-        session.Apply(args.nameOption->count() > 0 ? args.name : session.Name(),
+        session.Apply(args.nameOption->count() > 0 ? name : session.Name(),
                       args.priceOption->count() > 0 ? args.price : session.ShownPrice(),
-                      args.descriptionOption->count() > 0 ? args.description : session.Description(), &priceShown);
+                      args.descriptionOption->count() > 0 ? description : session.Description(), &priceShown);
         if (args.priceOption->count() > 0 && priceShown != args.price)
             std::printf("Price %s stored as %s\n", args.price.c_str(), priceShown.c_str());
         for (const PendingSet& s : sets) session.StoreProperty(*s.property, s.input);

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/JsonOutput.h"
+#include "cli/TerminalText.h"
 
 namespace cli {
 
@@ -13,12 +15,24 @@ void AddListCommand(CLI::App& app, int& exitCode) {
                                            "included): name, editable or read-only, object count, path");
     auto editable = std::make_shared<bool>(false);
     cmd->add_flag("--editable", *editable, "Only the files that can be changed (\"Editable Object Files\")");
-    cmd->callback([editable, &exitCode] {
+    auto json = std::make_shared<bool>(false);
+    AddJsonFlag(*cmd, *json);
+    cmd->callback([editable, json, &exitCode] {
         ObjectCatalog& catalog = LoadCatalog();
         auto files = catalog.Listed(*editable);
+        if (*json) {
+            Json list = Json::array();
+            for (const ObjectFile* f : files)
+                list.push_back({{"name", f->displayName},
+                                {"editable", f->IsEditable()},
+                                {"objects", f->CountObjects()},
+                                {"path", f->path}});
+            PrintJson({{"files", list}});
+            return;
+        }
         for (const ObjectFile* f : files)
-            std::printf("%-32s %-9s %4zu  %s\n", f->displayName.c_str(), f->IsEditable() ? "editable" : "read-only",
-                        f->CountObjects(), f->path.c_str());
+            std::printf("%-32s %-9s %4zu  %s\n", ShowText(f->displayName).c_str(),
+                        f->IsEditable() ? "editable" : "read-only", f->CountObjects(), ShowText(f->path).c_str());
         std::printf("%zu object file%s\n", files.size(), files.size() == 1 ? "" : "s");
         (void)exitCode;
     });

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/JsonOutput.h"
+#include "cli/TerminalText.h"
 #include "objects/ObjectDefinition.h"
 #include "objects/ObjectDefinitionFields.h"
 
@@ -17,7 +19,9 @@ void AddObjectCommand(CLI::App& app, int& exitCode) {
     auto idText = std::make_shared<std::string>();
     cmd->add_option("FILE", *path, "Object file: a path (with or without .iff) or a name from the catalogue")->required();
     cmd->add_option("ID", *idText, "Resource id of the OBJD resource")->required();
-    cmd->callback([path, idText, &exitCode] {
+    auto json = std::make_shared<bool>(false);
+    AddJsonFlag(*cmd, *json);
+    cmd->callback([path, idText, json, &exitCode] {
         ResID id = 0;
         if (!ParseResID(*idText, id)) {
             PrintError("'" + *idText + "' is not a resource id");
@@ -37,7 +41,13 @@ void AddObjectCommand(CLI::App& app, int& exitCode) {
             exitCode = kExitError;
             return;
         }
-        std::printf("%-26s %s\n", "name", name.c_str());
+        if (*json) {
+            Json fields = Json::object();
+            for (const auto& field : GetObjectDefinitionFields()) fields[field.name] = GetFieldValue(def, field);
+            PrintJson({{"id", id}, {"name", GameTextJson(name)}, {"fields", fields}});
+            return;
+        }
+        std::printf("%-26s %s\n", "name", ShowGameText(name).c_str());
         for (const auto& field : GetObjectDefinitionFields()) {
             int32_t v = GetFieldValue(def, field);
             if (field.width == 4)

@@ -9,6 +9,7 @@
 #include "app/RegistryLanguages.h"
 #include "app/SettingsStore.h"
 #include "cli/CliCommon.h"
+#include "cli/JsonOutput.h"
 #include "platform/HostDirectory.h"
 
 namespace cli {
@@ -20,6 +21,7 @@ struct SettingsArgs {
     std::string installPath;
     std::string language;
     int32_t cookie = 0;
+    bool json = false;
     CLI::Option* cookieOption = nullptr;
 };
 
@@ -66,6 +68,28 @@ void ShowSettings(const SettingsStore& store) {
     }
 }
 
+// The same facts as ShowSettings: null for a value that is not set.
+void ShowSettingsJson(const SettingsStore& store) {
+    Json document;
+    document["settingsFile"] = store.GetFilePath().empty() ? Json() : Json(store.GetFilePath());
+    const bool key = store.KeyExists();
+    document["keyPresent"] = key;
+    std::string value;
+    document[kInstallPathValue] = store.ReadText(kInstallPathValue, value) ? Json(value) : Json();
+    value.clear();
+    document[kLanguageValue] = store.ReadText(kLanguageValue, value)
+                                   ? Json{{"name", value}, {"code", LanguageFromRegistryName(value)}}
+                                   : Json();
+    value.clear();
+    document[kMagicCookieValue] = Json();
+    if (key && store.ReadText(kMagicCookieValue, value)) {
+        int32_t cookie = 0;
+        store.ReadMagicCookie(cookie);
+        document[kMagicCookieValue] = {{"text", value}, {"value", cookie}};
+    }
+    PrintJson(document);
+}
+
 // Writes one value; false (with the reason printed) when nothing was written.
 bool WriteValue(const SettingsStore& store, const char* name, const std::string& text, bool isCookie, int32_t cookie) {
     if (!store.KeyExists()) {
@@ -93,7 +117,7 @@ void RunSettings(const SettingsArgs& args, int& exitCode) {
     }
     if (args.init) {
         if (store.CreateKey()) {
-            std::printf("Key [%s] is in '%s'\n", kSettingsKey, store.GetFilePath().c_str());
+            std::fprintf(args.json ? stderr : stdout, "Key [%s] is in '%s'\n", kSettingsKey, store.GetFilePath().c_str());
         } else {
             PrintError("cannot create the key [" + std::string(kSettingsKey) + "] in '" + store.GetFilePath() + "'");
             exitCode = kExitError;
@@ -110,7 +134,10 @@ void RunSettings(const SettingsArgs& args, int& exitCode) {
     if (args.cookieOption && args.cookieOption->count() > 0)
         ok = WriteValue(store, kMagicCookieValue, std::string(), true, args.cookie) && ok;
     if (!ok) exitCode = kExitError;
-    ShowSettings(store);
+    if (args.json)
+        ShowSettingsJson(store);
+    else
+        ShowSettings(store);
 }
 
 void AddSettingsCommand(CLI::App& app, int& exitCode) {
@@ -124,6 +151,7 @@ void AddSettingsCommand(CLI::App& app, int& exitCode) {
     args->cookieOption = cmd->add_option("--cookie", args->cookie,
                                          "Store the magic cookie (written only when the "
                                          "key exists)");
+    AddJsonFlag(*cmd, args->json);
     cmd->callback([args, &exitCode] { RunSettings(*args, exitCode); });
 }
 

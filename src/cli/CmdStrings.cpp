@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/JsonOutput.h"
+#include "cli/TerminalText.h"
 #include "objects/Languages.h"
 #include "objects/StringSet.h"
 
@@ -21,7 +23,9 @@ void AddStringsCommand(CLI::App& app, int& exitCode) {
     auto* languageOption = cmd->add_option("--language", *language,
                                            "Language number 1 to 20 (1 = US English; default: the stored language)")
                                ->check(CLI::Range(1, 20));
-    cmd->callback([path, idText, language, languageOption, &exitCode] {
+    auto json = std::make_shared<bool>(false);
+    AddJsonFlag(*cmd, *json);
+    cmd->callback([path, idText, language, languageOption, json, &exitCode] {
         ResID id = 0;
         if (!ParseResID(*idText, id)) {
             PrintError("'" + *idText + "' is not a resource id");
@@ -44,12 +48,28 @@ void AddStringsCommand(CLI::App& app, int& exitCode) {
             exitCode = kExitError;
             return;
         }
+        if (*json) {
+            Json strings = Json::array();
+            for (int i = 1; i <= set.Count(); ++i) {
+                const std::string* text = set.Get(i);
+                const std::string* comment = set.GetComment(i);
+                strings.push_back({{"index", i},
+                                   {"text", GameTextJson(text ? *text : std::string())},
+                                   {"comment", comment ? GameTextJson(*comment) : Json()},
+                                   {"fromUSEnglish", set.GetSource(i) == 0 && LanguageIndex() != 0}});
+            }
+            PrintJson({{"id", id},
+                       {"language", GameLanguage()},
+                       {"languageName", GetLanguageName(LanguageIndex())},
+                       {"strings", strings}});
+            return;
+        }
         std::printf("string table %d, %s\n", id, GetLanguageName(LanguageIndex()));
         for (int i = 1; i <= set.Count(); ++i) {
             const std::string* text = set.Get(i);
             const std::string* comment = set.GetComment(i);
-            std::printf("%4d  \"%s\"", i, text ? text->c_str() : "");
-            if (comment) std::printf("  // %s", comment->c_str());
+            std::printf("%4d  \"%s\"", i, text ? ShowGameText(*text).c_str() : "");
+            if (comment) std::printf("  // %s", ShowGameText(*comment).c_str());
             if (set.GetSource(i) == 0 && LanguageIndex() != 0) std::printf("  (US English)");
             std::printf("\n");
         }

@@ -5,8 +5,10 @@
 
 #include "app/SettingsStore.h"
 #include "cli/CliCommon.h"
+#include "cli/TerminalText.h"
 
 int main(int argc, char** argv) {
+    cli::UseTerminalEncoding();
     cli::RememberInvocationDirectory();
     // A relative $RESHAPER_SETTINGS names a file of the directory the program started in.
     SettingsStore::FromEnvironment();

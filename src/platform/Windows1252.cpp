@@ -115,6 +115,14 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
+size_t ReadUtf8Sequence(std::string_view text, size_t offset, uint32_t& codePoint) {
+    return offset < text.size() ? ReadUtf8(text, offset, codePoint) : 0;
+}
+
+std::string DisplayTextAsUtf8(std::string_view text) {
+    return IsValidUtf8(text) ? std::string(text) : DecodeWindows1252(text);
+}
+
 std::string DescribeWindows1252Fault(const Windows1252Fault& fault) {
     if (fault.malformed) return "bytes that are not UTF-8";
     std::string shown;

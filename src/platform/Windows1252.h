@@ -32,6 +32,14 @@ bool EncodeWindows1252(std::string_view utf8, std::string& out, Windows1252Fault
 
 // True when the text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 bool IsValidUtf8(std::string_view text);
+// The length (1 to 4) of the well-formed UTF-8 sequence at `offset`, its character in `codePoint`; 0 when the
+// bytes there are not UTF-8 or `offset` is past the end.
+size_t ReadUtf8Sequence(std::string_view text, size_t offset, uint32_t& codePoint);
+
+// A text the core composed for the user (log line, message) that may hold host paths and game texts side by
+// side, as UTF-8: the text itself when it is well-formed UTF-8, else its bytes read as Windows-1252, so that
+// every byte shows as some character.
+std::string DisplayTextAsUtf8(std::string_view text);
 
 // The fault as a person reads it: "the character "☃" (U+2603)", or "bytes that are not UTF-8".
 std::string DescribeWindows1252Fault(const Windows1252Fault& fault);

@@ -13,16 +13,12 @@ namespace reshaper_test {
 
 struct CliResult {
     int exitCode = -1;
-    std::string out;  // standard output and standard error together
+    std::string out;  // standard output and standard error together (RunCli)
 };
 
-// Runs reshaper-cli with the given argument text (already quoted for the shell), started in `directory` when one
-// is given, with at most `addressSpaceKb` kilobytes of address space when that is not 0.
-inline CliResult RunCli(const std::string& args, const std::string& directory = "", long addressSpaceKb = 0) {
+// Runs a shell command line: what it prints on standard output, and its exit code.
+inline CliResult RunShell(const std::string& command) {
     CliResult r;
-    std::string command = std::string("'") + RESHAPER_CLI_PATH + "' " + args + " 2>&1";
-    if (addressSpaceKb > 0) command = "ulimit -v " + std::to_string(addressSpaceKb) + " && " + command;
-    if (!directory.empty()) command = "cd '" + directory + "' && " + command;
     FILE* p = popen(command.c_str(), "r");
     if (!p) return r;
     char buffer[4096];
@@ -31,6 +27,15 @@ inline CliResult RunCli(const std::string& args, const std::string& directory = 
     int status = pclose(p);
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
+}
+
+// Runs reshaper-cli with the given argument text (already quoted for the shell), started in `directory` when one
+// is given, with at most `addressSpaceKb` kilobytes of address space when that is not 0.
+inline CliResult RunCli(const std::string& args, const std::string& directory = "", long addressSpaceKb = 0) {
+    std::string command = std::string("'") + RESHAPER_CLI_PATH + "' " + args + " 2>&1";
+    if (addressSpaceKb > 0) command = "ulimit -v " + std::to_string(addressSpaceKb) + " && " + command;
+    if (!directory.empty()) command = "cd '" + directory + "' && " + command;
+    return RunShell(command);
 }
 
 // A suite of command lines over one sample installation written by `sample-game` for the suite.

@@ -20,9 +20,7 @@ QString FromHostText(const std::string& utf8) {
 
 std::string ToHostText(const QString& text) { return text.toUtf8().toStdString(); }
 
-QString FromDisplayText(const std::string& text) {
-    return IsValidUtf8(text) ? FromHostText(text) : FromGameText(text);
-}
+QString FromDisplayText(const std::string& text) { return FromHostText(DisplayTextAsUtf8(text)); }
 
 QString WithoutCarriageReturns(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -18,9 +18,7 @@ bool ToGameText(const QString& text, std::string& out, Windows1252Fault* fault =
 QString FromHostText(const std::string& utf8);
 std::string ToHostText(const QString& text);
 
-// A text the core composed for the user (log line, message box, window title) that may hold host paths and game
-// texts side by side: read as UTF-8 when it is well-formed UTF-8, else as Windows-1252, so that every byte shows
-// as some character.
+// A text the core composed for the user (log line, message box, window title), read as DisplayTextAsUtf8 reads it.
 QString FromDisplayText(const std::string& text);
 
 // Line ends of the core's texts ("\r\n", or a lone "\r") as the single line feeds Qt's text controls keep.
