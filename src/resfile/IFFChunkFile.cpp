@@ -16,6 +16,21 @@ bool IFFChunkFile<Layout>::OpenCheck() {
 }
 
 template <class Layout>
+bool IFFChunkFile<Layout>::WritableCheck() {
+    if (!OpenCheck()) return false;
+    if (file_.IsWritable()) return true;
+    SetError(kErrNotWritable);
+    return false;
+}
+
+template <class Layout>
+void IFFChunkFile<Layout>::ConvertOnLoad(DataHandle& data, FixupProc fixup, uint16_t storedFlags, uint16_t& flags) {
+    if ((storedFlags & kResFlagConverted) || !fixup) return;
+    fixup(data.Data(), data.Size());
+    flags |= kResFlagConverted;
+}
+
+template <class Layout>
 ResErr IFFChunkFile<Layout>::CreateWithHeader(const std::string& path, const IFFHeaderBytes& header) {
     if (IsOpen()) return SetError(kErrAlreadyOpen);
     if (ResErr err = file_.Create(path)) return SetError(err);

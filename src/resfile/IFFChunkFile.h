@@ -53,6 +53,10 @@ protected:  // the layout's own parts
 protected:  // the shared walk
     // True (and the error reset) when open, else false with -49.
     bool OpenCheck();
+    // True when open and writable, else false with -49 (closed) or -45 (read-only).
+    bool WritableCheck();
+    // Runs the fixup over freshly loaded data unless the file stores it converted, and marks it converted.
+    static void ConvertOnLoad(DataHandle& data, FixupProc fixup, uint16_t storedFlags, uint16_t& flags);
     // Makes the file, writes its 64-byte header and commits; the object stays closed.
     ResErr CreateWithHeader(const std::string& path, const IFFHeaderBytes& header);
     ResErr ReadHeaderAt(int32_t offset, Header& out);

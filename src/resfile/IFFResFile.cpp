@@ -238,11 +238,7 @@ void IFFResFile::ForgetName(int32_t nameIndex, const IFFChunkEntry* leaving) {
 }
 
 void IFFResFile::Add(DataHandle* h, ResType type, ResID id, std::string_view name, bool converted) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     try {
         int32_t nameIndex = kNoNameIndex;
         if (!BoundedString(name, kResNameCapacity).Empty()) {
@@ -287,11 +283,7 @@ void IFFResFile::AddVariant(DataHandle* h, ResType type, ResID id, std::string_v
 }
 
 void IFFResFile::Write(DataHandle* h) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     IFFChunkTypeNode* t = nullptr;
     IFFChunkEntry* e = resources_.FindHandle(h, &t);
     if (!e) {
@@ -302,11 +294,7 @@ void IFFResFile::Write(DataHandle* h) {
 }
 
 void IFFResFile::Delete(DataHandle* h) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     IFFChunkTypeNode* t = nullptr;
     IFFChunkEntry* e = resources_.FindHandle(h, &t);
     if (!e) {

@@ -234,11 +234,7 @@ void IFFResFile2::Add(DataHandle* h, ResType type, ResID id, std::string_view na
 
 void IFFResFile2::AddVariant(DataHandle* h, ResType type, ResID id, std::string_view name, uint8_t variant,
                              bool converted) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     try {
         IFFResMapEntry* e = map_->FindVariant(type, id, variant);
         if (e) {
@@ -269,11 +265,7 @@ void IFFResFile2::AddVariant(DataHandle* h, ResType type, ResID id, std::string_
 }
 
 void IFFResFile2::Write(DataHandle* h) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     IFFResTypeGroup* g = nullptr;
     IFFResMapEntry* e = map_->FindHandle(h, &g);
     if (!e) {
@@ -284,11 +276,7 @@ void IFFResFile2::Write(DataHandle* h) {
 }
 
 void IFFResFile2::Delete(DataHandle* h) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     IFFResTypeGroup* g = nullptr;
     IFFResMapEntry* e = map_->FindHandle(h, &g);
     if (!e) {

@@ -135,10 +135,7 @@ DataHandle* IFFResFile2::LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fi
         SetError(err);
         return nullptr;
     }
-    if (!(e.storedFlags & kResFlagConverted) && fixup) {
-        fixup(data->Data(), data->Size());
-        e.flags |= kResFlagConverted;
-    }
+    ConvertOnLoad(*data, fixup, e.storedFlags, e.flags);
     e.data = std::move(data);
     SetError(kNoErr);
     return e.data.get();

@@ -73,10 +73,7 @@ ResErr IFFResFile::LoadData(ResType type, IFFChunkEntry& e, FixupProc fixup) {
     HandleOwner data(NewHandle(dataSize));
     if (!data) return kErrNoMemory;
     if (ResErr err = file_.Read(data->Data(), data->Size())) return err;
-    if (!(e.storedFlags & kResFlagConverted) && fixup) {
-        fixup(data->Data(), data->Size());
-        e.flags |= kResFlagConverted;
-    }
+    ConvertOnLoad(*data, fixup, e.storedFlags, e.flags);
     e.data = std::move(data);
     return kNoErr;
 }
