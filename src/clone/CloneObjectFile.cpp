@@ -17,6 +17,7 @@
 #include "platform/ByteReader.h"
 #include "resfile/CTGFileManager.h"
 #include "resfile/StdResFile.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
@@ -75,10 +76,6 @@ ResErr CollectObject(iResFile& source, ResID id, bool isRoot, CloneSets& sets) {
     return kNoErr;
 }
 
-void PutUInt32LE(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
-}
-
 // The offset of a 32-bit field of the record as the field table gives it.
 size_t FieldOffset(const char* name) { return FindObjectDefinitionField(name)->offset; }
 
@@ -94,8 +91,8 @@ bool RewriteGuids(std::vector<uint8_t>& bytes, uint32_t newGuid, uint32_t& oldGu
     ByteReader r(bytes.data(), bytes.size());
     r.Seek(guidAt);
     oldGuid = r.ReadUInt32LE();
-    PutUInt32LE(bytes, originalAt, oldGuid);
-    PutUInt32LE(bytes, guidAt, newGuid);
+    PutUInt32LE(&bytes[originalAt], oldGuid);
+    PutUInt32LE(&bytes[guidAt], newGuid);
     return true;
 }
 
