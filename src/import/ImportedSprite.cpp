@@ -23,6 +23,7 @@
 #include "objects/SpriteFrameCount.h"
 #include "platform/HostPath.h"
 #include "resfile/StdResFile.h"
+#include "platform/GreyRamp.h"
 
 namespace {
 
@@ -46,13 +47,6 @@ std::string Format(const char* pattern, const std::string& text) {
 
 void ToColorTable(const PaletteColor palette[256], RgbQuad out[256]) {
     for (int i = 0; i < 256; ++i) out[i] = RgbQuad{palette[i].blue, palette[i].green, palette[i].red, 0};
-}
-
-void GreyPalette(PaletteColor out[256]) {
-    for (int i = 0; i < 256; ++i) {
-        auto v = static_cast<uint8_t>(i);
-        out[i] = PaletteColor{v, v, v, 0};
-    }
 }
 
 ChannelView ViewOfImage(Bitmap8& b) { return ViewOf(b); }
@@ -223,7 +217,7 @@ bool ImportedSprite::ChoosePalette() {
     }
     ProgressLog(0, "<!-- All sprite frames have matching color palettes. Using it without modification. -->\r\n");
     // No colour file was read: keep the palette the sprite already has in the file, or the grey ramp.
-    GreyPalette(palette);
+    FillGreyRamp(palette);
     for (const PaletteEntry& entry : context_->file->palettes)
         if (entry.id == paletteId && entry.palette) {
             for (int i = 0; i < 256; ++i) palette[i] = entry.palette->GetEntry(static_cast<uint8_t>(i));
@@ -285,9 +279,9 @@ bool ImportedSprite::Quantize() {
 }
 
 bool ImportedSprite::KeepStored(ImportedFrame& frame, ImportedChannel& channel, bool depth) {
-    channel.image = Bitmap8::CreateFilled(frame.width, frame.height, GreyColorTable(), depth ? 255 : 0);
+    channel.image = Bitmap8::CreateFilled(frame.width, frame.height, GreyRampTable(), depth ? 255 : 0);
     if (!channel.image) return Fail("could not make offscreen image");
-    GreyPalette(channel.palette);
+    FillGreyRamp(channel.palette);
     std::vector<uint8_t> stored;
     if (DataHandle* h = context_->file->file->GetResource(kTypeSPR2, id, nullptr)) {
         stored = h->bytes;
@@ -327,7 +321,7 @@ bool ImportedSprite::FillDepthAndAlpha() {
                 if (!t) return Fail("Can't load Z background bitmap resource!");
                 frame.z->image = GenerateDepthChannel(*frame.p->image, *t, o.generatezfar, canvasTop, canvasLeft);
                 if (!frame.z->image) return Fail("could not make offscreen image");
-                GreyPalette(frame.z->palette);
+                FillGreyRamp(frame.z->palette);
             }
         }
         if (o.generatea) {
@@ -336,7 +330,7 @@ bool ImportedSprite::FillDepthAndAlpha() {
             } else {
                 frame.a->image = GenerateAlphaChannel(*frame.p->image, o.generateasoft);
                 if (!frame.a->image) return Fail("could not make offscreen image");
-                GreyPalette(frame.a->palette);
+                FillGreyRamp(frame.a->palette);
             }
         }
     }
@@ -376,8 +370,8 @@ bool ImportedSprite::MakeProxies() {
             z.image = ShrinkDepthChannel(*source.z->image, s, frame.width, frame.height);
             a.image = ShrinkAlphaChannel(*source.a->image, s, frame.width, frame.height, o.smoothsmallzoomedges);
             if (!z.image || !a.image) return Fail("could not make offscreen image");
-            GreyPalette(z.palette);
-            GreyPalette(a.palette);
+            FillGreyRamp(z.palette);
+            FillGreyRamp(a.palette);
         }
     }
     return true;
