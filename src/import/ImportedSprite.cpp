@@ -23,6 +23,7 @@
 #include "objects/SpriteFrameCount.h"
 #include "platform/HostPath.h"
 #include "resfile/StdResFile.h"
+#include "platform/FormatText.h"
 #include "platform/GreyRamp.h"
 
 namespace {
@@ -30,20 +31,6 @@ namespace {
 // Bytes reserved per frame before the first frame of a built sprite.
 constexpr int64_t kSpr2BytesPerFrameBeforeData = 48;
 constexpr int kSpr2AlphaBits = 5;
-
-std::string Format(const char* pattern, const std::string& text) {
-    std::string out;
-    out.reserve(std::char_traits<char>::length(pattern) + text.size());
-    for (const char* p = pattern; *p; ++p) {
-        if (p[0] == '%' && p[1] == 's') {
-            out += text;
-            ++p;
-        } else {
-            out.push_back(*p);
-        }
-    }
-    return out;
-}
 
 void ToColorTable(const PaletteColor palette[256], RgbQuad out[256]) {
     for (int i = 0; i < 256; ++i) out[i] = RgbQuad{palette[i].blue, palette[i].green, palette[i].red, 0};
@@ -53,7 +40,7 @@ ChannelView ViewOfImage(Bitmap8& b) { return ViewOf(b); }
 
 // "Couldn't open BMP file "%s"!", followed by what the reader found wrong with the file.
 std::string CouldNotOpenBmp(const std::string& filename, const std::string& reason) {
-    std::string text = Format("Couldn't open BMP file \"%s\"!", filename);
+    std::string text = FormatText("Couldn't open BMP file \"%s\"!", filename.c_str());
     if (!reason.empty()) text += " (" + reason + ")";
     return text;
 }
@@ -183,24 +170,23 @@ bool ImportedSprite::LoadChannelFiles() {
                 return Fail(CouldNotOpenBmp(channel.filename, reason));
             frame.bitDepth = bmp.bitDepth;
             if (bmp.IsRgb() && channel.type != "p")
-                return Fail(Format("The bmp files for the Alpha and Z Buffer channels must be 8 bits! But you tried "
-                                   "to use a 24 bit bmp file: \"%s\"!",
-                                   channel.filename));
+                return Fail(FormatText("The bmp files for the Alpha and Z Buffer channels must be 8 bits! But you tried "
+                                   "to use a 24 bit bmp file: \"%s\"!", channel.filename.c_str()));
             if (bmp.width != frame.width || bmp.height != frame.height) {
                 char size[96];
                 std::snprintf(size, sizeof size, "%d x %d instead of %d x %d", bmp.width, bmp.height, frame.width,
                               frame.height);
-                return Fail(Format("The size of BMP file \"%s\" does not match its sprite frame: ", channel.filename) +
+                return Fail(FormatText("The size of BMP file \"%s\" does not match its sprite frame: ", channel.filename.c_str()) +
                             size + "!");
             }
             if (customWallStyle && bmp.IsRgb())
-                return Fail(Format("Custom wall style BMP file \"%s\" is not 8 bits deep!", channel.filename));
+                return Fail(FormatText("Custom wall style BMP file \"%s\" is not 8 bits deep!", channel.filename.c_str()));
             for (int i = 0; i < 256; ++i) channel.palette[i] = bmp.palette[i];
             RgbQuad table[256];
             ToColorTable(bmp.palette, table);
             channel.image = Bitmap8::Create(bmp.width, bmp.height, table);
             if (!channel.image)
-                return Fail(Format("Couldn't make offscreen image for BMP file \"%s\"!", channel.filename));
+                return Fail(FormatText("Couldn't make offscreen image for BMP file \"%s\"!", channel.filename.c_str()));
             if (!bmp.IsRgb())
                 for (int32_t r = 0; r < bmp.height; ++r)
                     std::copy_n(bmp.GetRow(r), bmp.width, channel.image->GetRow(r));
@@ -271,7 +257,7 @@ bool ImportedSprite::Quantize() {
         if (!ReadBmp(HostPathOf(p.filename), bmp, &reason)) return Fail(CouldNotOpenBmp(p.filename, reason));
         const int transparent = q.MapImage(bmp, *p.image, true);
         if (transparent < 0)
-            return Fail(Format("The size of BMP file \"%s\" changed during the import!", p.filename));
+            return Fail(FormatText("The size of BMP file \"%s\" changed during the import!", p.filename.c_str()));
         f->transparentPixel = transparent;
         for (int i = 0; i < 256; ++i) p.palette[i] = palette[i];
     }
