@@ -15,8 +15,8 @@ constexpr int kMaxScanDepth = 64;
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
     size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        char x = BoundedString::Fold(a[i]);
-        char y = BoundedString::Fold(b[i]);
+        char x = FoldAscii(a[i]);
+        char y = FoldAscii(b[i]);
         if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
     }
     return a.size() < b.size();

@@ -15,6 +15,7 @@
 #include "app/SettingsStore.h"
 #include "objects/Languages.h"
 #include "objects/SharedPalettes.h"
+#include "platform/HostDirectory.h"
 #include "platform/HostPath.h"
 #include "resfile/CTGFileManager.h"
 
@@ -29,9 +30,8 @@ uint32_t MillisecondClock() {
 
 // The current directory, or "" when it cannot be had within the game directory's limit.
 std::string CurrentDirectory() {
-    std::vector<char> buffer(kMaxGameDirectoryBytes);
-    if (!::getcwd(buffer.data(), buffer.size())) return std::string();
-    return buffer.data();
+    std::string cwd = CurrentHostDirectory();
+    return cwd.size() < kMaxGameDirectoryBytes ? cwd : std::string();
 }
 
 }  // namespace

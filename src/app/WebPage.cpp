@@ -10,6 +10,7 @@
 #include <climits>
 #include <vector>
 
+#include "platform/HostDirectory.h"
 #include "platform/HostFile.h"
 
 extern char** environ;
@@ -46,9 +47,8 @@ void LaunchWithXdgOpen(const std::string& hostPath) {
 }
 
 std::string AbsolutePath(const std::string& name) {
-    std::vector<char> buffer(PATH_MAX + 1);
-    if (!::getcwd(buffer.data(), buffer.size())) return name;
-    return std::string(buffer.data()) + "/" + name;
+    const std::string cwd = CurrentHostDirectory();
+    return cwd.empty() ? name : cwd + "/" + name;
 }
 
 bool SaveShortcut(const std::string& path, const std::string& url) {

@@ -6,6 +6,7 @@
 #include "cli/TerminalText.h"
 #include "objects/EditObjectSession.h"
 #include "objects/Languages.h"
+#include "platform/AsciiFold.h"
 
 namespace cli {
 
@@ -31,12 +32,6 @@ struct PendingSet {
     PropertyInput input;
 };
 
-std::string Fold(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 std::string Trim(const std::string& s) {
     size_t b = s.find_first_not_of(" \t");
     if (b == std::string::npos) return std::string();
@@ -48,7 +43,7 @@ std::string Trim(const std::string& s) {
 // value; -1 when none.
 int FindChoice(const ObjectProperty& property, const std::vector<PropertyChoice>& choices, const std::string& text) {
     for (size_t i = 0; i < choices.size(); ++i)
-        if (Fold(choices[i].label) == Fold(text)) return static_cast<int>(i);
+        if (FoldAscii(choices[i].label) == FoldAscii(text)) return static_cast<int>(i);
     if (property.kind == PropertyKind::ChoiceList && !text.empty() &&
         text.find_first_not_of("-0123456789") == std::string::npos)
         for (size_t i = 0; i < choices.size(); ++i)
@@ -81,7 +76,7 @@ bool ParseSet(const std::string& text, PendingSet& out) {
     const ObjectProperty& p = *out.property;
     switch (p.kind) {
         case PropertyKind::Boolean: {
-            std::string v = Fold(Trim(value));
+            std::string v = FoldAscii(Trim(value));
             if (v == "1" || v == "true" || v == "yes" || v == "on") {
                 out.input.checked = true;
             } else if (v == "0" || v == "false" || v == "no" || v == "off") {

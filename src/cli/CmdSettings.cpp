@@ -27,9 +27,8 @@ struct SettingsArgs {
 
 std::string AbsoluteHostPath(const std::string& path) {
     if (path.empty() || path[0] == '/') return path;
-    char buffer[PATH_MAX + 1];
-    if (!::getcwd(buffer, sizeof buffer)) return path;
-    return std::string(buffer) + "/" + path;
+    const std::string cwd = CurrentHostDirectory();
+    return cwd.empty() ? path : cwd + "/" + path;
 }
 
 std::string KnownLanguageNames() {

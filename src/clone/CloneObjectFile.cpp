@@ -10,19 +10,18 @@
 #include "app/Progress.h"
 #include "clone/GuidMap.h"
 #include "clone/RemapBehaviorGuids.h"
-#include "objects/DrawGroup.h"
 #include "objects/ObjectDefinition.h"
 #include "objects/ObjectDefinitionFields.h"
+#include "objects/ObjectReach.h"
 #include "objects/StringSet.h"
 #include "platform/ByteReader.h"
 #include "resfile/CTGFileManager.h"
 #include "resfile/StdResFile.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
 constexpr ResType kTypeOBJf = MakeResType("OBJf");
-constexpr int16_t kCustomWallStyle = 22;
-constexpr int kCustomWallStyleSprites = 6;
 constexpr size_t kMaxNameLength = 63;
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -65,28 +64,16 @@ ResErr CollectObject(iResFile& source, ResID id, bool isRoot, CloneSets& sets) {
     ObjectDefinition def;
     if (ResErr err = LoadObjectDefinition(source, id, def)) return err;
     if (isRoot) sets.catalogStrings.insert(def.catalogid);
-    if (def.wallstyle == kCustomWallStyle)
-        for (int k = 0; k < kCustomWallStyleSprites; ++k) {
-            int32_t sprite = int32_t{def.customwallstyleid} + k;
-            if (sprite <= INT16_MAX) sets.sprites.insert(static_cast<ResID>(sprite));
-        }
-    if (def.basegraphic > 0 && def.numgraphics > 0)
-        for (int32_t k = 0; k < def.numgraphics; ++k) {
-            int32_t group = int32_t{def.basegraphic} + k;
-            if (group > INT16_MAX) break;
-            if (!sets.drawGroups.insert(static_cast<ResID>(group)).second) continue;
-            DrawGroup drawGroup;
-            if (drawGroup.Load(source, static_cast<ResID>(group)) != kNoErr) continue;
-            for (int32_t l = 0; l < drawGroup.CountItemLists(); ++l)
-                for (const DrawGroupItem& item : drawGroup.GetItemList(l)->Items())
-                    if (item.spriteid >= INT16_MIN && item.spriteid <= INT16_MAX)
-                        sets.sprites.insert(static_cast<ResID>(item.spriteid));
-        }
+    const bool hasGraphics = def.basegraphic > 0;
+    VisitObjectReach(
+        source, def,
+        [&](int32_t group) {
+            return hasGraphics && group <= INT16_MAX && sets.drawGroups.insert(static_cast<ResID>(group)).second;
+        },
+        [&](int32_t sprite) {
+            if (sprite >= INT16_MIN && sprite <= INT16_MAX) sets.sprites.insert(static_cast<ResID>(sprite));
+        });
     return kNoErr;
-}
-
-void PutUInt32LE(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 // The offset of a 32-bit field of the record as the field table gives it.
@@ -104,8 +91,8 @@ bool RewriteGuids(std::vector<uint8_t>& bytes, uint32_t newGuid, uint32_t& oldGu
     ByteReader r(bytes.data(), bytes.size());
     r.Seek(guidAt);
     oldGuid = r.ReadUInt32LE();
-    PutUInt32LE(bytes, originalAt, oldGuid);
-    PutUInt32LE(bytes, guidAt, newGuid);
+    PutUInt32LE(&bytes[originalAt], oldGuid);
+    PutUInt32LE(&bytes[guidAt], newGuid);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "app/Progress.h"
 #include "platform/ByteReader.h"
 #include "resfile/iResFile.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
@@ -28,13 +29,6 @@ const char* GuidInstructionName(uint16_t opcode, uint8_t operandByte) {
         default:
             return nullptr;
     }
-}
-
-void PutUInt32LE(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    p[3] = static_cast<uint8_t>(v >> 24);
 }
 
 void Log(const std::string& text) { ProgressLog(0, text.c_str(), kProgressStylePlain, 0, 0, 0); }

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "export/ExportText.h"
+#include "platform/FormatText.h"
 
 const char* GetZoomName(int32_t zoom) {
     static const char* const kNames[kExportZoomCount] = {"large", "medium", "small"};
@@ -23,18 +23,18 @@ const char* GetRotationName(int32_t rotations, int32_t rotation) {
 std::string MakeSpriteFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName, int32_t zoom,
                                 int32_t rotations, int32_t rotation, bool subDirectories) {
     const char* pattern = subDirectories ? "%s_sprites\\sprite%04d\\%s_%s_%s" : "%s_sprites\\sprite%04d_%s_%s_%s";
-    return FormatExportText(pattern, base.c_str(), spriteId, fileName.c_str(), GetZoomName(zoom),
+    return FormatText(pattern, base.c_str(), spriteId, fileName.c_str(), GetZoomName(zoom),
                             GetRotationName(rotations, rotation));
 }
 
 std::string MakeCustomWallFrameStem(const std::string& base, int32_t spriteId, const std::string& fileName,
                                     int32_t frame, bool subDirectories) {
     const char* pattern = subDirectories ? "%s_sprites\\customwall%04d\\%s_%d" : "%s_sprites\\sprite%04d_%s_%d";
-    return FormatExportText(pattern, base.c_str(), spriteId, fileName.c_str(), frame);
+    return FormatText(pattern, base.c_str(), spriteId, fileName.c_str(), frame);
 }
 
 std::string MakeBitmapFileName(const std::string& base, int32_t bitmapId, const std::string& role,
                                const std::string& objectPart) {
-    return FormatExportText("%s_bitmaps\\bitmap%04d_%s%s.bmp", base.c_str(), bitmapId, role.c_str(),
+    return FormatText("%s_bitmaps\\bitmap%04d_%s%s.bmp", base.c_str(), bitmapId, role.c_str(),
                             objectPart.c_str());
 }

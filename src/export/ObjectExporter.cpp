@@ -13,7 +13,7 @@
 #include "app/Progress.h"
 #include "app/Prompt.h"
 #include "export/ExportFileNames.h"
-#include "export/ExportText.h"
+#include "platform/FormatText.h"
 #include "export/MakeDirectoriesForPath.h"
 #include "export/SanitizeForFileName.h"
 #include "export/XmlAttributeText.h"
@@ -151,7 +151,7 @@ bool ObjectExporter::ExportTo(const std::string& documentPath, const ExportOptio
     FlushDocument();
     if (!document_->Close()) writeFailed_ = true;
     document_.reset();
-    if (writeFailed_) ReportError(FormatExportText("Can't write the document \"%s\"!", fileName.c_str()));
+    if (writeFailed_) ReportError(FormatText("Can't write the document \"%s\"!", fileName.c_str()));
     restore();
     ProgressLog(1, kExportFinishedText, kProgressStyleSuccess, 0, 128, 0);
     ProgressEnd();
@@ -200,7 +200,7 @@ void ObjectExporter::WriteObjectDefinitions() {
                        for (const ObjectDefinitionField& f : GetObjectDefinitionFields())
                            xml_.Attribute(f.name, GetFieldValue(def, f));
                        xml_.EndTag(false);
-                       LogLine(1, FormatExportText("<objectdefinition name=\"%s\" />\r\n", name.c_str()));
+                       LogLine(1, FormatText("<objectdefinition name=\"%s\" />\r\n", name.c_str()));
                        FlushDocumentWhenLarge();
                    });
     xml_.Line("    </objectdefinitions>");
@@ -238,7 +238,7 @@ void ObjectExporter::WriteDrawGroups() {
             xml_.CloseTag(12, "drawgroupitemlist");
         }
         xml_.CloseTag(8, "drawgroup");
-        LogLine(1, FormatExportText("<drawgroup name=\"%s\" />\r\n", name.c_str()));
+        LogLine(1, FormatText("<drawgroup name=\"%s\" />\r\n", name.c_str()));
         FlushDocumentWhenLarge();
     });
     xml_.Line("    </drawgroups>");
@@ -248,14 +248,14 @@ void ObjectExporter::WriteDrawGroups() {
 bool ObjectExporter::WriteBmpBytes(const std::string& fileName, const std::vector<uint8_t>& bytes) {
     std::unique_ptr<HostFile> out = HostFile::Create(ResolveHostPath(fileName));
     if (!out) {
-        ReportError(FormatExportText("Can't create BMP file \"%s\"!", fileName.c_str()));
+        ReportError(FormatText("Can't create BMP file \"%s\"!", fileName.c_str()));
         return false;
     }
     const int64_t n = static_cast<int64_t>(bytes.size());
     const int64_t written = out->Write(bytes.data(), n);
     stats_.bytesWritten += written > 0 ? written : 0;
     if (written != n || !out->Close()) {
-        ReportError(FormatExportText("Can't read BMP file \"%s\"!", fileName.c_str()));
+        ReportError(FormatText("Can't read BMP file \"%s\"!", fileName.c_str()));
         return false;
     }
     ++stats_.bmpFiles;
@@ -292,7 +292,7 @@ void ObjectExporter::WriteBitmaps() {
         xml_.Attribute("id", id);
         xml_.Attribute("filename", MakeXmlHostNameText(fileName));
         xml_.EndTag(false);
-        LogLine(1, FormatExportText("<bitmap filename=\"%s\" />\r\n", fileName.c_str()));
+        LogLine(1, FormatText("<bitmap filename=\"%s\" />\r\n", fileName.c_str()));
     });
     xml_.Line("    </bitmaps>");
     xml_.EmptyLine();

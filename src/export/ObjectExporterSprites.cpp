@@ -8,7 +8,7 @@
 #include "export/ChooseTransparentIndex.h"
 #include "export/ExpandToCanvas.h"
 #include "export/ExportFileNames.h"
-#include "export/ExportText.h"
+#include "platform/FormatText.h"
 #include "export/MakeDirectoriesForPath.h"
 #include "export/ObjectExporter.h"
 #include "export/SanitizeForFileName.h"
@@ -53,10 +53,10 @@ void ColorTableOf(const PalWrap& palette, RgbQuad table[256]) { palette.GetColor
 // Why the frames of a sprite cannot all be decoded.
 std::string UndecodableReason(const SpriteFrameSurvey& s) {
     if (s.type == kTypeSPRList && s.storedFrames >= 0 && !s.readable)
-        return FormatExportText("its SPR# version %d is too old to be drawn", s.version);
+        return FormatText("its SPR# version %d is too old to be drawn", s.version);
     if (!s.readable) return "its data is too short for a sprite header";
-    if (s.storedFrames < 0) return FormatExportText("its frame count %d is negative", s.storedFrames);
-    return FormatExportText("only %d of its %d frames lie inside its data", s.locatedFrames, s.storedFrames);
+    if (s.storedFrames < 0) return FormatText("its frame count %d is negative", s.storedFrames);
+    return FormatText("only %d of its %d frames lie inside its data", s.locatedFrames, s.storedFrames);
 }
 
 // "3, 5, 8"
@@ -106,7 +106,7 @@ void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name
     // a sprite with fewer or empty frames in its place.
     const SpriteFrameSurvey survey = SurveySpriteFrames(*job.sprite);
     if (!survey.IsWhole()) {
-        ReportError(FormatExportText("Can't decode sprite id %d \"%s\": %s! It is not exported, so that importing "
+        ReportError(FormatText("Can't decode sprite id %d \"%s\": %s! It is not exported, so that importing "
                                      "this document leaves it as it is.",
                                      id, name.c_str(), UndecodableReason(survey).c_str()));
         ProgressLog(job.frames * kStepsPerFrame + 1, nullptr);
@@ -151,13 +151,13 @@ void ObjectExporter::WriteSprite(ResType type, ResID id, const std::string& name
                            MakeSpriteFrameStem(base_, id, job.fileName, zoom, job.rotations, rotation,
                                                options_.createsubdirectories != 0));
         }
-        LogLine(1, FormatExportText("<sprite name=\"%s\" frame=\"%d\" />\r\n", name.c_str(), i));
+        LogLine(1, FormatText("<sprite name=\"%s\" frame=\"%d\" />\r\n", name.c_str(), i));
         FlushDocumentWhenLarge();
     }
     xml_.CloseTag(8, "sprite");
     if (!job.badTokenFrames.empty()) {
         const bool one = job.badTokenFrames.size() == 1;
-        ReportError(FormatExportText("Sprite id %d \"%s\": %s in frame%s %s! %s exported only up to it.", id,
+        ReportError(FormatText("Sprite id %d \"%s\": %s in frame%s %s! %s exported only up to it.", id,
                                      name.c_str(), kBadTokenText, one ? "" : "s", FrameList(job.badTokenFrames).c_str(),
                                      one ? "It is" : "They are"));
     }
@@ -179,7 +179,7 @@ int ObjectExporter::ChooseSpriteTransparentIndex(SpriteJob& job) {
     for (int c = 0; c < 256; ++c) colors[c] = spritePalette.GetEntry(static_cast<uint8_t>(c));
     const int t = ChooseTransparentIndex(counts, colors);
     if (counts[t] > 0 && (options_.generatea || options_.generatez))
-        ProgressLog(0, FormatExportText(
+        ProgressLog(0, FormatText(
                            "\n\rWARNING: No unused pixel values for transparent color of sprite id %d!\r\n\n\r", job.id)
                            .c_str());
     return t;
@@ -200,7 +200,7 @@ void ObjectExporter::WriteProxyFrame(const SpriteJob&, int32_t index, int32_t zo
     }
     xml_.CloseTag(12, "spriteframe");
     ++stats_.proxyFrames;
-    LogLine(kStepsPerFrame, FormatExportText("  <spriteframe proxy=\"%d\" shrink=\"%d\" />\r\n", rotation, zoom));
+    LogLine(kStepsPerFrame, FormatText("  <spriteframe proxy=\"%d\" shrink=\"%d\" />\r\n", rotation, zoom));
 }
 
 void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom, int32_t rotation,
@@ -254,7 +254,7 @@ void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom,
         xml_.Attribute("type", type);
         xml_.Attribute("filename", MakeXmlHostNameText(fileName));
         xml_.EndTag(false);
-        LogLine(1, FormatExportText("    <spritechannel type=\"%s\" filename=\"%s\" />\r\n", type, fileName.c_str()));
+        LogLine(1, FormatText("    <spritechannel type=\"%s\" filename=\"%s\" />\r\n", type, fileName.c_str()));
         MakeDirectoriesForPath(fileName);
         // A channel file that cannot be written is skipped; the element naming it stays.
         if (pngChannels_) {
@@ -265,7 +265,7 @@ void ObjectExporter::WriteRealFrame(SpriteJob& job, int32_t index, int32_t zoom,
         }
     };
     auto skipChannel = [&](const char* type, bool generate) {
-        LogLine(1, FormatExportText("    <spritechannel type=\"%s\" />\r\n", type));
+        LogLine(1, FormatText("    <spritechannel type=\"%s\" />\r\n", type));
         if (!generate) return;
         xml_.BeginTag(16, "spritechannel");
         xml_.Attribute("type", type);

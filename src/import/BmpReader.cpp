@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/ByteReader.h"
+#include "platform/GreyRamp.h"
 
 namespace {
 
@@ -156,10 +157,7 @@ bool ReadBmpFromReader(ByteReader reader, ChannelPicture& image, std::string* re
             reader.Skip(1);
         }
     } else {
-        for (int i = 0; i < 256; ++i) {
-            const uint8_t v = static_cast<uint8_t>(i);
-            image.palette[i] = PaletteColor{v, v, v, 0};
-        }
+        FillGreyRamp(image.palette);
     }
     if (!reader.Seek(pixelOffset)) return Fail(reason, "the pixel data offset lies past the end of the file");
     // Uncompressed data must hold every row before memory is taken for them.

@@ -1,5 +1,6 @@
 // DepthTemplates: the six depth background templates (145 to 150) that generated depth channels start from.
 #include "import/DepthTemplates.h"
+#include "platform/GreyRamp.h"
 
 #include <algorithm>
 #include <memory>
@@ -55,15 +56,10 @@ uint8_t TemplateValue(bool far, int row, int column) {
 std::unique_ptr<Bitmap8> BuildTemplate(int number) {
     const bool far = number < kDepthTemplateNearZoom0;
     const int zoom = far ? number - kDepthTemplateFarZoom0 : number - kDepthTemplateNearZoom0;
-    RgbQuad grey[256];
-    for (int i = 0; i < 256; ++i) {
-        const uint8_t v = static_cast<uint8_t>(i);
-        grey[i] = RgbQuad{v, v, v, 0};
-    }
     // Smaller zooms hold the zoom-0 values at every second or fourth row and column.
     const int width = kWidth >> zoom;
     const int height = kHeight >> zoom;
-    std::unique_ptr<Bitmap8> bitmap = Bitmap8::Create(width, height, grey);
+    std::unique_ptr<Bitmap8> bitmap = Bitmap8::Create(width, height, GreyRampTable());
     if (!bitmap) return nullptr;
     for (int r = 0; r < height; ++r) {
         uint8_t* row = bitmap->GetRow(r);

@@ -1,32 +1,14 @@
 // GenerateChannels: depth from the floor tile templates and alpha from the background of the colour channel.
 #include "import/GenerateChannels.h"
+#include "platform/GreyRamp.h"
 
 #include <algorithm>
-
-namespace {
-
-struct GreyTable {
-    RgbQuad entries[256];
-    GreyTable() {
-        for (int i = 0; i < 256; ++i) {
-            auto v = static_cast<uint8_t>(i);
-            entries[i] = RgbQuad{v, v, v, 0};
-        }
-    }
-};
-
-}  // namespace
-
-const RgbQuad* GreyColorTable() {
-    static const GreyTable table;
-    return table.entries;
-}
 
 std::unique_ptr<Bitmap8> GenerateDepthChannel(const Bitmap8& color, const Bitmap8& depthTemplate, bool far,
                                               int32_t canvasTop, int32_t canvasLeft) {
     const int32_t width = color.GetWidth();
     const int32_t height = color.GetHeight();
-    auto out = Bitmap8::Create(width, height, GreyColorTable());
+    auto out = Bitmap8::Create(width, height, GreyRampTable());
     if (!out || depthTemplate.GetWidth() <= 0 || depthTemplate.GetHeight() <= 0) return nullptr;
     const uint8_t background = color.GetRow(0)[0];
     const int bias = far ? kGeneratedDepthFarBias : kGeneratedDepthNearBias;
@@ -53,7 +35,7 @@ std::unique_ptr<Bitmap8> GenerateDepthChannel(const Bitmap8& color, const Bitmap
 std::unique_ptr<Bitmap8> GenerateAlphaChannel(const Bitmap8& color, bool soft) {
     const int32_t width = color.GetWidth();
     const int32_t height = color.GetHeight();
-    auto out = Bitmap8::Create(width, height, GreyColorTable());
+    auto out = Bitmap8::Create(width, height, GreyRampTable());
     if (!out) return nullptr;
     const uint8_t background = color.GetRow(0)[0];
     for (int32_t r = 0; r < height; ++r) {

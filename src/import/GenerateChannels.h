@@ -11,8 +11,6 @@
 constexpr int kGeneratedDepthFarBias = -8;
 constexpr int kGeneratedDepthNearBias = 12;
 
-// The grey ramp (entry i = i, i, i) as a colour table, the palette of depth and alpha images.
-const RgbQuad* GreyColorTable();
 
 // A depth image of the colour image's size: 255 where the colour is the background (the top-left pixel's
 // value), elsewhere the template's value at the pixel's place on the canvas (the pixel's row and column moved by

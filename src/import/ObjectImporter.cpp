@@ -21,6 +21,8 @@
 #include "objects/ObjectDefinitionFields.h"
 #include "platform/HostFile.h"
 #include "platform/HostPath.h"
+#include "platform/AsciiFold.h"
+#include "platform/FormatText.h"
 #include "platform/HostDirectory.h"
 #include "resfile/StdResFile.h"
 #include "tools/CollectGarbage.h"
@@ -87,31 +89,6 @@ const ElementRule& RuleOf(int code) { return kRules[code - 1]; }
 bool IsSectionOrRoot(int code) {
     return code == C::kRoot || code == C::kObjectDefinitions || code == C::kDrawGroups || code == C::kBitmaps ||
            code == C::kSprites;
-}
-
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0) std::vsnprintf(out.data(), out.size() + 1, format, args);
-    va_end(args);
-    return out;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 int XMLCALL RefuseExternalEntity(XML_Parser, const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*) {
@@ -237,11 +214,11 @@ void ObjectImporter::ReportImportError(const std::string& message) {
         errorCode_ = -1;
     }
     lastMessage_ = message;
-    ProgressLog(0, Printf("\r\n======== ERROR ========\r\n%s\r\n", message.c_str()).c_str(), kProgressStyleError, 255,
+    ProgressLog(0, FormatText("\r\n======== ERROR ========\r\n%s\r\n", message.c_str()).c_str(), kProgressStyleError, 255,
                 0, 0);
     if (errorLine_ >= 0 && !positionLogged_) {
         ProgressLog(0,
-                    Printf("File: \"%s\\%s\"\r\nLine: %lld Column: %lld Byte %lld\r\n", directory_.c_str(),
+                    FormatText("File: \"%s\\%s\"\r\nLine: %lld Column: %lld Byte %lld\r\n", directory_.c_str(),
                            fileName_.c_str(), static_cast<long long>(errorLine_),
                            static_cast<long long>(errorColumn_), static_cast<long long>(errorByte_))
                         .c_str(),
@@ -412,7 +389,7 @@ void ObjectImporter::StartAction(int code, const char** a) {
         sprite->customWallStyle = ReadFlagAttribute(a, "iscustomwallstyle", false);
         sprite_ = sprite.get();
         sprites_.push_back(std::move(sprite));
-        LogStep(Printf("<sprite name=\"%s\" id=\"%d\" />\r\n", sprite_->name.c_str(), sprite_->id));
+        LogStep(FormatText("<sprite name=\"%s\" id=\"%d\" />\r\n", sprite_->name.c_str(), sprite_->id));
         break;
     }
     case kSpriteFrame: {
@@ -428,7 +405,7 @@ void ObjectImporter::StartAction(int code, const char** a) {
         f.proxy = ReadIntAttribute(a, "proxy", -1);
         f.shrink = ReadIntAttribute(a, "shrink", 0);
         frame_ = &f;
-        LogStep(Printf("  <spriteframe name=\"%s\" frame=\"%d\" />\r\n", sprite_->name.c_str(), f.number));
+        LogStep(FormatText("  <spriteframe name=\"%s\" frame=\"%d\" />\r\n", sprite_->name.c_str(), f.number));
         break;
     }
     case kSpriteChannel: {
@@ -442,7 +419,7 @@ void ObjectImporter::StartAction(int code, const char** a) {
         channel->position = static_cast<int32_t>(frame_->channels.size());
         channel->frame = frame_;
         if (channel->generate <= 0 && !frame_->IsProxy())
-            LogStep(Printf("    <spritechannel type=\"%s\" filename=\"%s\" />\r\n", channel->type.c_str(),
+            LogStep(FormatText("    <spritechannel type=\"%s\" filename=\"%s\" />\r\n", channel->type.c_str(),
                            channel->filename.c_str()));
         frame_->channels.push_back(std::move(channel));
         break;
@@ -494,9 +471,9 @@ void ObjectImporter::StartRoot(const char** a) {
     LoadObjectFile(file_, true);
     std::string path;
     if (file_.file) file_.file->GetPath(path);
-    if (!EqualsIgnoringCase(path, options_.objectfilename)) {
+    if (!EqualsFoldedAscii(path, options_.objectfilename)) {
         const std::string sentence =
-            Printf("The selected resource file's name \"%s\" does not match the one the xml file came from, \"%s\".",
+            FormatText("The selected resource file's name \"%s\" does not match the one the xml file came from, \"%s\".",
                    path.c_str(), options_.objectfilename.c_str());
         ProgressLog(0, sentence.c_str());
         const std::string question =
@@ -518,7 +495,7 @@ void ObjectImporter::EndRoot() {
 void ObjectImporter::EndObjectDefinition() {
     if (!definition_ || !file_.file) return;
     DefinitionRecord& d = *definition_;
-    LogStep(Printf("<objectdefinition name=\"%s\" />\r\n", d.name.c_str()));
+    LogStep(FormatText("<objectdefinition name=\"%s\" />\r\n", d.name.c_str()));
     const ObjectDefinitionBytes bytes = SerializeObjectDefinition(d.definition);
     ImportWriteStep step = ImportWriteStep::kNone;
     if (WriteImportResource(*file_.file, kTypeOBJD, static_cast<ResID>(d.id), d.name,
@@ -538,7 +515,7 @@ void ObjectImporter::EndObjectDefinition() {
     }
     // The document's catalogue pictures replace the old ones, so they go in after the old ones are gone.
     if (d.icon.present && !ImportBitmapFile(d.icon.bmpFile, d.icon.id, d.icon.resName)) {
-        ReportImportError(Printf("Error importing catalogicon bmp file \"%s\\%s\" into bitmap resource id %d \"%s\"!",
+        ReportImportError(FormatText("Error importing catalogicon bmp file \"%s\\%s\" into bitmap resource id %d \"%s\"!",
                                  ".", d.icon.bmpFile.c_str(), d.icon.id, d.icon.resName.c_str()));
         return;
     }
@@ -570,7 +547,7 @@ void ObjectImporter::EndDrawGroup() {
         out.dirflags = list.dirflags;
         for (const DrawGroupItem& item : list.items) out.AddItem(item, -1);
     }
-    LogStep(Printf("<drawgroup name=\"%s\" id=\"%d\" items=\"%d\" />\r\n", g.name.c_str(), g.id,
+    LogStep(FormatText("<drawgroup name=\"%s\" id=\"%d\" items=\"%d\" />\r\n", g.name.c_str(), g.id,
                    static_cast<int>(g.lists.size())));
     group.SetName(g.name);
     if (group.Save(*file_.file, static_cast<ResID>(g.id)) != kNoErr) ReportImportError("Could not save draw group!");
@@ -578,7 +555,7 @@ void ObjectImporter::EndDrawGroup() {
 
 void ObjectImporter::EndBitmap() {
     if (!bitmap_) return;
-    LogStep(Printf("<bitmap filename=\"%s\" />\r\n", bitmap_->fileName.c_str()));
+    LogStep(FormatText("<bitmap filename=\"%s\" />\r\n", bitmap_->fileName.c_str()));
     if (!ImportBitmapFile(bitmap_->fileName, bitmap_->id, bitmap_->name))
         ReportImportError("Error importing bmp file into bitmap resource!");
 }
@@ -610,7 +587,7 @@ bool ObjectImporter::ImportBitmapFile(const std::string& path, int32_t id, const
     const std::string shown = "./" + path;
     std::unique_ptr<HostFile> in = HostFile::Open(ResolveHostPath(full), false);
     if (!in) {
-        ReportImportError(Printf("Can't open BMP file \"%s\"!", shown.c_str()));
+        ReportImportError(FormatText("Can't open BMP file \"%s\"!", shown.c_str()));
         return false;
     }
     const int64_t size = in->Size();
@@ -624,29 +601,29 @@ bool ObjectImporter::ImportBitmapFile(const std::string& path, int32_t id, const
         }
     }
     if (!allocated) {
-        ReportImportError(Printf("Can't allocate image memory for BMP file \"%s\"!", shown.c_str()));
+        ReportImportError(FormatText("Can't allocate image memory for BMP file \"%s\"!", shown.c_str()));
         return false;
     }
     if (size > 0 && in->Read(bytes.data(), size) != size) {
-        ReportImportError(Printf("Can't read BMP file \"%s\"!", shown.c_str()));
+        ReportImportError(FormatText("Can't read BMP file \"%s\"!", shown.c_str()));
         return false;
     }
     // Variant 0, so that the bitmap replaces the one of the same id instead of hiding beside it.
     DataHandle* h = NewHandleFrom(bytes.data(), static_cast<int32_t>(size));
     if (!h) {
-        ReportImportError(Printf("Can't allocate image memory for BMP file \"%s\"!", shown.c_str()));
+        ReportImportError(FormatText("Can't allocate image memory for BMP file \"%s\"!", shown.c_str()));
         return false;
     }
     file_.file->AddVariant(h, kTypeBMP, static_cast<ResID>(id), name, 0, true);
     if (file_.file->GetError() != kNoErr) {
         FreeHandle(h);
-        ReportImportError(Printf("Can't add BMP file \"%s\" to resource file \"%s\"!", shown.c_str(), resPath.c_str()));
+        ReportImportError(FormatText("Can't add BMP file \"%s\" to resource file \"%s\"!", shown.c_str(), resPath.c_str()));
         return false;
     }
     file_.file->Write(h);
     if (file_.file->GetError() != kNoErr) {
         ReportImportError(
-            Printf("Can't write BMP file \"%s\" to resource file \"%s\"!", shown.c_str(), resPath.c_str()));
+            FormatText("Can't write BMP file \"%s\" to resource file \"%s\"!", shown.c_str(), resPath.c_str()));
         return false;
     }
     file_.file->ReleaseAndFree(h);

@@ -10,6 +10,7 @@
 
 #include "objects/SharedPalettes.h"
 #include "platform/ByteReader.h"
+#include "platform/GreyRamp.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ bool ReadPngFromReader(ByteReader reader, ChannelPicture& image, std::string* re
     image.width = static_cast<int32_t>(width);
     image.height = static_cast<int32_t>(height);
     image.bitDepth = 8 * samples;
-    if (colorType != kColorIndexed) MakeGreyRamp(image.palette);
+    if (colorType != kColorIndexed) FillGreyRamp(image.palette);
     const size_t rowBytes = size_t{width} * static_cast<size_t>(samples);
     std::vector<uint8_t> rgba;
     try {

@@ -12,15 +12,11 @@
 #include "import/ImportPaletteStore.h"
 #include "objects/PalWrap.h"
 #include "objects/SharedPalettes.h"
+#include "platform/FormatText.h"
+#include "platform/GreyRamp.h"
 #include "platform/HostPath.h"
 
 namespace {
-
-// The pattern with its one "%s" replaced by the text.
-std::string Format(const std::string& pattern, const std::string& text) {
-    const size_t at = pattern.find("%s");
-    return at == std::string::npos ? pattern : pattern.substr(0, at) + text + pattern.substr(at + 2);
-}
 
 void ToColorTable(const PaletteColor palette[256], RgbQuad out[256]) {
     for (int i = 0; i < 256; ++i) out[i] = RgbQuad{palette[i].blue, palette[i].green, palette[i].red, 0};
@@ -45,7 +41,7 @@ bool SpritePictureReader::Read(const std::string& filename, ChannelPicture& pict
     std::string reason;
     if (ReadChannelPicture(ResolveHostPath(dir + "/" + filename), picture, &reason, &kind)) return true;
     // "Couldn't open BMP file "%s"!", followed by what the reader found wrong with the file.
-    std::string text = Format("Couldn't open " + std::string(ChannelPictureKindName(kind)) + " file \"%s\"!", filename);
+    std::string text = FormatText("Couldn't open %s file \"%s\"!", ChannelPictureKindName(kind), filename.c_str());
     if (!reason.empty()) text += " (" + reason + ")";
     return Fail(text);
 }
@@ -112,30 +108,30 @@ bool SpritePictureReader::LoadChannelFiles() {
             frame.bitDepth = picture.bitDepth;
             if (picture.IsRgb() && channel.type != "p")
                 return Fail(kind == ChannelPictureKind::kBmp
-                                ? Format("The bmp files for the Alpha and Z Buffer channels must be 8 bits! But you "
-                                         "tried to use a 24 bit bmp file: \"%s\"!",
-                                         channel.filename)
-                                : Format("The png files for the Alpha and Z Buffer channels must be 8 bits! But you "
-                                         "tried to use a " + std::to_string(picture.bitDepth) + " bit png file: \"%s\"!",
-                                         channel.filename));
+                                ? FormatText("The bmp files for the Alpha and Z Buffer channels must be 8 bits! But "
+                                             "you tried to use a 24 bit bmp file: \"%s\"!",
+                                             channel.filename.c_str())
+                                : FormatText("The png files for the Alpha and Z Buffer channels must be 8 bits! But "
+                                             "you tried to use a %d bit png file: \"%s\"!",
+                                             picture.bitDepth, channel.filename.c_str()));
             if (picture.width != frame.width || picture.height != frame.height) {
                 char size[96];
                 std::snprintf(size, sizeof size, "%d x %d instead of %d x %d", picture.width, picture.height,
                               frame.width, frame.height);
-                return Fail(Format("The size of " + kindName + " file \"%s\" does not match its sprite frame: ",
-                                   channel.filename) +
+                return Fail(FormatText("The size of %s file \"%s\" does not match its sprite frame: ", kindName.c_str(),
+                                       channel.filename.c_str()) +
                             size + "!");
             }
             if (sprite_.customWallStyle && picture.IsRgb())
-                return Fail(Format("Custom wall style " + kindName + " file \"%s\" is not 8 bits deep!",
-                                   channel.filename));
+                return Fail(FormatText("Custom wall style %s file \"%s\" is not 8 bits deep!", kindName.c_str(),
+                                       channel.filename.c_str()));
             for (int i = 0; i < 256; ++i) channel.palette[i] = picture.palette[i];
             RgbQuad table[256];
             ToColorTable(picture.palette, table);
             channel.image = Bitmap8::Create(picture.width, picture.height, table);
             if (!channel.image)
-                return Fail(Format("Couldn't make offscreen image for " + kindName + " file \"%s\"!",
-                                   channel.filename));
+                return Fail(FormatText("Couldn't make offscreen image for %s file \"%s\"!", kindName.c_str(),
+                                       channel.filename.c_str()));
             if (!picture.IsRgb())
                 for (int32_t r = 0; r < picture.height; ++r)
                     std::copy_n(picture.GetRow(r), picture.width, channel.image->GetRow(r));
@@ -152,7 +148,7 @@ bool SpritePictureReader::ChoosePalette() {
     }
     ProgressLog(0, "<!-- All sprite frames have matching color palettes. Using it without modification. -->\r\n");
     // No colour file was read: keep the palette the sprite already has in the file, or the grey ramp.
-    MakeGreyRamp(sprite_.palette);
+    FillGreyRamp(sprite_.palette);
     for (const PaletteEntry& entry : context_.file->palettes)
         if (entry.id == sprite_.paletteId && entry.palette) {
             for (int i = 0; i < 256; ++i) sprite_.palette[i] = entry.palette->GetEntry(static_cast<uint8_t>(i));
@@ -206,9 +202,8 @@ bool SpritePictureReader::Quantize() {
         if (!Read(p.filename, bmp, kind)) return false;
         const int transparent = q.MapImage(bmp, *p.image, true);
         if (transparent < 0)
-            return Fail(Format("The size of " + std::string(ChannelPictureKindName(kind)) +
-                                   " file \"%s\" changed during the import!",
-                               p.filename));
+            return Fail(FormatText("The size of %s file \"%s\" changed during the import!", ChannelPictureKindName(kind),
+                                   p.filename.c_str()));
         f->transparentPixel = transparent;
         for (int i = 0; i < 256; ++i) p.palette[i] = sprite_.palette[i];
     }

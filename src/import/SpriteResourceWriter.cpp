@@ -19,6 +19,7 @@
 #include "objects/SprListEncoder.h"
 #include "objects/SpriteFrameCount.h"
 #include "platform/ByteReader.h"
+#include "platform/GreyRamp.h"
 #include "resfile/StdResFile.h"
 
 namespace {
@@ -59,9 +60,9 @@ bool SpriteResourceWriter::Write() {
 bool SpriteResourceWriter::Fail(const std::string& message) const { return context_.Fail(message); }
 
 bool SpriteResourceWriter::KeepStored(ImportedFrame& frame, ImportedChannel& channel, bool depth) {
-    channel.image = Bitmap8::CreateFilled(frame.width, frame.height, GreyColorTable(), depth ? 255 : 0);
+    channel.image = Bitmap8::CreateFilled(frame.width, frame.height, GreyRampTable(), depth ? 255 : 0);
     if (!channel.image) return Fail("could not make offscreen image");
-    MakeGreyRamp(channel.palette);
+    FillGreyRamp(channel.palette);
     std::vector<uint8_t> stored;
     if (DataHandle* h = context_.file->file->GetResource(kTypeSPR2, sprite_.id, nullptr)) {
         stored = h->bytes;
@@ -101,7 +102,7 @@ bool SpriteResourceWriter::FillDepthAndAlpha() {
                 if (!t) return Fail("Can't load Z background bitmap resource!");
                 frame.z->image = GenerateDepthChannel(*frame.p->image, *t, o.generatezfar, canvasTop, canvasLeft);
                 if (!frame.z->image) return Fail("could not make offscreen image");
-                MakeGreyRamp(frame.z->palette);
+                FillGreyRamp(frame.z->palette);
             }
         }
         if (o.generatea) {
@@ -110,7 +111,7 @@ bool SpriteResourceWriter::FillDepthAndAlpha() {
             } else {
                 frame.a->image = GenerateAlphaChannel(*frame.p->image, o.generateasoft);
                 if (!frame.a->image) return Fail("could not make offscreen image");
-                MakeGreyRamp(frame.a->palette);
+                FillGreyRamp(frame.a->palette);
             }
         }
     }
@@ -150,8 +151,8 @@ bool SpriteResourceWriter::MakeProxies() {
             z.image = ShrinkDepthChannel(*source.z->image, s, frame.width, frame.height);
             a.image = ShrinkAlphaChannel(*source.a->image, s, frame.width, frame.height, o.smoothsmallzoomedges);
             if (!z.image || !a.image) return Fail("could not make offscreen image");
-            MakeGreyRamp(z.palette);
-            MakeGreyRamp(a.palette);
+            FillGreyRamp(z.palette);
+            FillGreyRamp(a.palette);
         }
     }
     return true;

@@ -7,16 +7,13 @@
 #include "objects/ObjectDefinitionFields.h"
 #include "platform/ByteReader.h"
 #include "resfile/iResFile.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
 constexpr int32_t kOldVersion136 = 136;
 constexpr int32_t kOldVersion137 = 137;
 constexpr size_t kRecordWords = kObjectDefinitionSize / 2;
-
-void PutLE(uint8_t* out, uint32_t value, size_t width) {
-    for (size_t i = 0; i < width; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
 
 // Grows or cuts to `size`, zero-filling what is added; false when memory runs out.
 bool ResizeZeroed(std::vector<uint8_t>& bytes, size_t size) {
@@ -39,7 +36,7 @@ bool NormalizeObjectDefinition(std::vector<uint8_t>& bytes) {
     if (version == kOldVersion136 || version == kOldVersion137) {
         size_t oldSize = bytes.size();
         if (!ResizeZeroed(bytes, kObjectDefinitionSize)) return false;
-        PutLE(bytes.data(), static_cast<uint32_t>(kObjectDefinitionVersion), 4);
+        PutUInt32LE(bytes.data(), static_cast<uint32_t>(kObjectDefinitionVersion));
         // The old record ends inside the word that holds its last byte: that whole word is cleared too.
         for (size_t word = oldSize / 2; word < kRecordWords; ++word) bytes[2 * word] = bytes[2 * word + 1] = 0;
         upgraded = true;
@@ -70,8 +67,13 @@ bool ParseObjectDefinition(const uint8_t* data, size_t size, ObjectDefinition& o
 
 ObjectDefinitionBytes SerializeObjectDefinition(const ObjectDefinition& def) {
     ObjectDefinitionBytes out{};
-    for (const ObjectDefinitionField& f : GetObjectDefinitionFields())
-        PutLE(out.data() + f.offset, static_cast<uint32_t>(GetFieldValue(def, f)), f.width);
+    for (const ObjectDefinitionField& f : GetObjectDefinitionFields()) {
+        const auto value = static_cast<uint32_t>(GetFieldValue(def, f));
+        if (f.width == 4)
+            PutUInt32LE(out.data() + f.offset, value);
+        else
+            PutUInt16LE(out.data() + f.offset, static_cast<uint16_t>(value));
+    }
     std::copy(def.reserved.begin(), def.reserved.end(), out.begin() + kObjectDefinitionReservedOffset);
     return out;
 }

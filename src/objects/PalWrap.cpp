@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/SystemPalette.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
@@ -14,13 +15,6 @@ constexpr int32_t kPaletteVersion = 1;
 // Entries owned by the system when a palette reserves system colours.
 constexpr int kFirstFreeEntry = 10;
 constexpr int kLastFreeEntry = 245;
-
-void PutUInt32LE(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    p[3] = static_cast<uint8_t>(v >> 24);
-}
 
 }  // namespace
 

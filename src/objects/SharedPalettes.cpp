@@ -1,5 +1,6 @@
 // SharedPalettes: lazily made process-wide palettes, built from the grey ramp.
 #include "objects/SharedPalettes.h"
+#include "platform/GreyRamp.h"
 
 namespace {
 
@@ -10,18 +11,11 @@ PalWrap& DefaultPaletteStorage() {
 
 }  // namespace
 
-void MakeGreyRamp(PaletteColor out[256]) {
-    for (int i = 0; i < 256; ++i) {
-        const auto v = static_cast<uint8_t>(i);
-        out[i] = PaletteColor{v, v, v, 0};
-    }
-}
-
 const PalWrap& GetGreyPalette() {
     static PalWrap palette;
     static const bool built = [] {
         PaletteColor ramp[256];
-        MakeGreyRamp(ramp);
+        FillGreyRamp(ramp);
         palette.BuildFromColors(ramp, false);
         return true;
     }();
@@ -31,7 +25,7 @@ const PalWrap& GetGreyPalette() {
 
 void BuildDefaultPalette() {
     PaletteColor ramp[256];
-    MakeGreyRamp(ramp);
+    FillGreyRamp(ramp);
     DefaultPaletteStorage().BuildFromColors(ramp, true);
 }
 

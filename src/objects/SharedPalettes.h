@@ -2,10 +2,7 @@
 #pragma once
 
 #include "objects/PalWrap.h"
-#include "platform/ColorTypes.h"
-
-// Fills `out` with the grey ramp: entry i is (i, i, i), flags 0.
-void MakeGreyRamp(PaletteColor out[256]);
+#include "platform/GreyRamp.h"
 
 // The shared grey palette: the grey ramp without reserved system colours. Made on first use, destroyed at exit.
 const PalWrap& GetGreyPalette();

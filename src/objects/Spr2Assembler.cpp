@@ -6,15 +6,9 @@
 #include <new>
 
 #include "objects/SpriteFormat.h"
+#include "platform/ByteWriter.h"
 
 namespace {
-
-void PutUInt32LE(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    p[3] = static_cast<uint8_t>(v >> 24);
-}
 
 }  // namespace
 
@@ -48,8 +42,7 @@ bool AssembleSpr2(int32_t paletteId, const std::vector<std::vector<uint8_t>>& fr
         PutUInt32LE(&out[kSpr2HeaderSize + 4 * static_cast<size_t>(i)], static_cast<uint32_t>(at));
         std::memcpy(&out[at], f.data(), f.size());
         const auto framePalette = static_cast<uint16_t>(static_cast<int16_t>(paletteId));
-        out[at + 8] = static_cast<uint8_t>(framePalette);
-        out[at + 9] = static_cast<uint8_t>(framePalette >> 8);
+        PutUInt16LE(&out[at + 8], framePalette);
         at += f.size();
     }
     return true;

@@ -4,16 +4,12 @@
 #include <algorithm>
 
 #include "objects/SpriteFormat.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
 constexpr size_t kNoToken = static_cast<size_t>(-1);
 constexpr size_t kInitialCapacity = size_t{1} << 20;
-
-void PutUInt16LE(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
 
 // Appends tokens and data, keeps tokens at even offsets, fills in counts and remembers whether any count
 // overflowed. Bytes are written through a cursor into room made beforehand with Reserve (the buffer grows by

@@ -7,19 +7,11 @@
 #include <new>
 
 #include "objects/SpriteFormat.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
 constexpr int32_t kMaxCommandCount = 255;
-
-void PutUInt16LE(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void PutUInt32LE(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 void PutCommand(std::vector<uint8_t>& out, uint8_t command, int32_t count) {
     out.push_back(command);
@@ -77,11 +69,11 @@ bool EncodeSprListFrame(const ChannelView& image, std::vector<uint8_t>& out) {
     constexpr int32_t kMaxSide = std::numeric_limits<uint16_t>::max();
     if (!image.IsPresent() || image.width > kMaxSide || image.height > kMaxSide) return false;
     try {
-        PutUInt16LE(out, 0);  // y
-        PutUInt16LE(out, 0);  // x
-        PutUInt16LE(out, static_cast<uint16_t>(image.height));
-        PutUInt16LE(out, static_cast<uint16_t>(image.width));
-        PutUInt16LE(out, 0);
+        ByteWriter(out).WriteUInt16LE(0);  // y
+        ByteWriter(out).WriteUInt16LE(0);  // x
+        ByteWriter(out).WriteUInt16LE(static_cast<uint16_t>(image.height));
+        ByteWriter(out).WriteUInt16LE(static_cast<uint16_t>(image.width));
+        ByteWriter(out).WriteUInt16LE(0);
         int32_t pendingEmptyRows = 0;
         for (int32_t r = 0; r < image.height; ++r) {
             const uint8_t* row = image.Row(r);

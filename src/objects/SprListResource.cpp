@@ -5,22 +5,11 @@
 #include <vector>
 
 #include "objects/SpriteFormat.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
 size_t TableStart(int32_t version) { return IsDrawableSprListVersion(version) ? 12 : 8; }
-
-void PutUInt32LE(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    p[3] = static_cast<uint8_t>(v >> 24);
-}
-
-void PutUInt16LE(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
 
 }  // namespace
 

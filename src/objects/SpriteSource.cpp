@@ -7,6 +7,7 @@
 #include "objects/SharedPalettes.h"
 #include "objects/SprListResource.h"
 #include "resfile/iResFile.h"
+#include "platform/GreyRamp.h"
 
 SpriteSource::SpriteSource(iResFile& file, ResID spriteId, ResType onlyType) : file_(file), id_(spriteId) {
     // An SPR# shadows an SPR2 of the same id, even when it is too old to be drawn.
@@ -39,6 +40,6 @@ void SpriteSource::LoadPalette(int32_t paletteId, PalWrap& out) {
         if (out.GetColorCount() > 0) return;
     }
     PaletteColor ramp[256];
-    MakeGreyRamp(ramp);
+    FillGreyRamp(ramp);
     out.BuildFromColors(ramp, true);
 }

@@ -9,6 +9,7 @@
 #include "resfile/BoundedString.h"
 #include "resfile/DataHandle.h"
 #include "resfile/iResFile.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
@@ -35,11 +36,6 @@ bool ReadCString(ByteReader& r, std::string& out) {
     if (!p) return false;
     out.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(len));
     return true;
-}
-
-void AppendWordLE(std::vector<uint8_t>& out, uint16_t value) {
-    out.push_back(static_cast<uint8_t>(value & 0xFF));
-    out.push_back(static_cast<uint8_t>(value >> 8));
 }
 
 void AppendCString(std::vector<uint8_t>& out, const std::string& text) {
@@ -191,13 +187,11 @@ void StringSet::Fixup(uint8_t* data, int32_t size) {
     ByteReader r(data, static_cast<size_t>(size));
     // Unconverted data holds its first word, and for format -1 its count, in big-endian order.
     uint16_t first = r.ReadUInt16BE();
-    data[0] = static_cast<uint8_t>(first & 0xFF);
-    data[1] = static_cast<uint8_t>(first >> 8);
+    PutUInt16LE(data, first);
     if (first != 0xFFFF) return;
     uint16_t count = r.ReadUInt16BE();
     if (r.HasFailed()) return;
-    data[2] = static_cast<uint8_t>(count & 0xFF);
-    data[3] = static_cast<uint8_t>(count >> 8);
+    PutUInt16LE(data + 2, count);
 }
 
 bool StringSet::ParseData(const uint8_t* data, size_t size, bool readAll, bool fallBack) {
@@ -388,8 +382,8 @@ ResErr StringSet::SerializeData(std::vector<uint8_t>& out) const {
     try {
         out.clear();
         out.reserve(bytes);
-        AppendWordLE(out, static_cast<uint16_t>(kStringFormatLanguages));
-        AppendWordLE(out, static_cast<uint16_t>(total));
+        ByteWriter(out).WriteUInt16LE(static_cast<uint16_t>(kStringFormatLanguages));
+        ByteWriter(out).WriteUInt16LE(static_cast<uint16_t>(total));
         for (int l = 0; l < kLanguageCount; ++l) {
             for (const StringSetEntry& e : lists_[static_cast<size_t>(l)]) {
                 out.push_back(static_cast<uint8_t>(l + 1));

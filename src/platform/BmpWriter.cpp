@@ -6,22 +6,13 @@
 #include "platform/Bitmap24.h"
 #include "platform/Bitmap8.h"
 #include "platform/HostFile.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
 constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr int32_t kPixelsPerMetre = 2835;  // 72 dots per inch
-
-void PutU16(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    PutU16(out, static_cast<uint16_t>(v));
-    PutU16(out, static_cast<uint16_t>(v >> 16));
-}
 
 std::vector<uint8_t> Encode(int32_t width, int32_t height, uint16_t bitCount, const RgbQuad* table,
                             const uint8_t* bits, size_t bitsSize) {
@@ -30,22 +21,23 @@ std::vector<uint8_t> Encode(int32_t width, int32_t height, uint16_t bitCount, co
     std::vector<uint8_t> out;
     try {
         out.reserve(offBits + bitsSize);
+        ByteWriter w(out);
         out.push_back('B');
         out.push_back('M');
-        PutU32(out, static_cast<uint32_t>(offBits + bitsSize));
-        PutU32(out, 0);  // two reserved words
-        PutU32(out, offBits);
-        PutU32(out, kInfoHeaderSize);
-        PutU32(out, static_cast<uint32_t>(width));
-        PutU32(out, static_cast<uint32_t>(height));  // positive: bottom-up
-        PutU16(out, 1);                              // planes
-        PutU16(out, bitCount);
-        PutU32(out, 0);  // no compression
-        PutU32(out, static_cast<uint32_t>(bitsSize));
-        PutU32(out, static_cast<uint32_t>(kPixelsPerMetre));
-        PutU32(out, static_cast<uint32_t>(kPixelsPerMetre));
-        PutU32(out, table ? 256 : 0);  // colours used
-        PutU32(out, 0);                // all important
+        w.WriteUInt32LE(static_cast<uint32_t>(offBits + bitsSize));
+        w.WriteUInt32LE(0);  // two reserved words
+        w.WriteUInt32LE(offBits);
+        w.WriteUInt32LE(kInfoHeaderSize);
+        w.WriteUInt32LE(static_cast<uint32_t>(width));
+        w.WriteUInt32LE(static_cast<uint32_t>(height));  // positive: bottom-up
+        w.WriteUInt16LE(1);                              // planes
+        w.WriteUInt16LE(bitCount);
+        w.WriteUInt32LE(0);  // no compression
+        w.WriteUInt32LE(static_cast<uint32_t>(bitsSize));
+        w.WriteUInt32LE(static_cast<uint32_t>(kPixelsPerMetre));
+        w.WriteUInt32LE(static_cast<uint32_t>(kPixelsPerMetre));
+        w.WriteUInt32LE(table ? 256 : 0);  // colours used
+        w.WriteUInt32LE(0);                // all important
         for (uint32_t i = 0; table && i < 256; ++i) {
             out.push_back(table[i].blue);
             out.push_back(table[i].green);

@@ -39,3 +39,19 @@ private:
     }
     std::vector<uint8_t>& out_;
 };
+
+// Writes into bytes the caller has sized (a field filled in after the fact, a fixed-size record).
+inline void PutUInt16LE(uint8_t* at, uint16_t v) {
+    at[0] = static_cast<uint8_t>(v);
+    at[1] = static_cast<uint8_t>(v >> 8);
+}
+inline void PutUInt32LE(uint8_t* at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+inline void PutUInt16BE(uint8_t* at, uint16_t v) {
+    at[0] = static_cast<uint8_t>(v >> 8);
+    at[1] = static_cast<uint8_t>(v);
+}
+inline void PutUInt32BE(uint8_t* at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}

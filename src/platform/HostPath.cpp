@@ -1,5 +1,6 @@
 // HostPath: case-insensitive resolution of game paths against the host file system.
 #include "platform/HostPath.h"
+#include "platform/AsciiFold.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -12,7 +13,6 @@
 
 namespace {
 
-char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string Join(const std::string& dir, const std::string& name) {
     if (dir.empty()) return name;
@@ -41,12 +41,6 @@ constexpr time_t kTrustedAge = 3;  // seconds: older changes than this have sure
 std::mutex gListingLock;
 std::unordered_map<std::string, FoldedListing> gListings;
 
-std::string FoldAll(const std::string& s) {
-    std::string out = s;
-    for (char& c : out) c = Fold(c);
-    return out;
-}
-
 }  // namespace
 
 bool ResolveHostName(const std::string& hostDirectory, const std::string& name, std::string& out) {
@@ -73,7 +67,7 @@ bool ResolveHostName(const std::string& hostDirectory, const std::string& name, 
         while (dirent* e = ::readdir(dir)) {
             std::string candidate = e->d_name;
             listing.exact.insert(candidate);
-            auto [it, inserted] = listing.byFolded.emplace(FoldAll(candidate), candidate);
+            auto [it, inserted] = listing.byFolded.emplace(FoldAscii(candidate), candidate);
             if (!inserted && candidate < it->second) it->second = candidate;
         }
         ::closedir(dir);
@@ -86,7 +80,7 @@ bool ResolveHostName(const std::string& hostDirectory, const std::string& name, 
     }
     // One stat of the directory answers every lookup while the directory stays as it was listed.
     if (listing.exact.count(name)) return true;
-    auto it = listing.byFolded.find(FoldAll(name));
+    auto it = listing.byFolded.find(FoldAscii(name));
     if (it != listing.byFolded.end()) {
         out = it->second;
         return true;

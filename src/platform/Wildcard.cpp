@@ -1,11 +1,6 @@
 // Wildcard: iterative matcher with single-star backtracking (linear memory, no recursion).
 #include "platform/Wildcard.h"
-
-namespace {
-
-char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
+#include "platform/AsciiFold.h"
 
 bool MatchWildcard(std::string_view name, std::string_view pattern) {
     size_t n = 0, p = 0;
@@ -14,7 +9,7 @@ bool MatchWildcard(std::string_view name, std::string_view pattern) {
         if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || Fold(pattern[p]) == Fold(name[n]))) {
+        } else if (p < pattern.size() && (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {

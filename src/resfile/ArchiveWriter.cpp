@@ -5,16 +5,13 @@
 
 #include "platform/HostFile.h"
 #include "resfile/CTGFileManager.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
 constexpr char kSignature[] = "FAR!byAZ";
 constexpr int64_t kMaxArchiveSize = INT32_MAX;
 constexpr size_t kManifestEntryFixedSize = 16;  // two lengths, offset, name length
-
-void PutUInt32LE(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
 
 // The same rule the file manager applies when it maps a member.
 bool IsMappableName(const std::string& normalized) {
@@ -56,8 +53,8 @@ std::vector<uint8_t> ArchiveWriter::Build() const {
     try {
         out.reserve(static_cast<size_t>(size_));
         out.insert(out.end(), kSignature, kSignature + 8);
-        PutUInt32LE(out, kVersion);
-        PutUInt32LE(out, 0);  // manifest offset, filled in below
+        ByteWriter(out).WriteUInt32LE(kVersion);
+        ByteWriter(out).WriteUInt32LE(0);  // manifest offset, filled in below
         std::vector<uint32_t> offsets;
         offsets.reserve(members_.size());
         for (const Member& m : members_) {
@@ -65,14 +62,14 @@ std::vector<uint8_t> ArchiveWriter::Build() const {
             out.insert(out.end(), m.data.begin(), m.data.end());
         }
         const auto manifest = static_cast<uint32_t>(out.size());
-        for (int i = 0; i < 4; ++i) out[12 + i] = static_cast<uint8_t>(manifest >> (8 * i));
-        PutUInt32LE(out, static_cast<uint32_t>(members_.size()));
+        PutUInt32LE(&out[12], manifest);
+        ByteWriter(out).WriteUInt32LE(static_cast<uint32_t>(members_.size()));
         for (size_t i = 0; i < members_.size(); ++i) {
             const Member& m = members_[i];
-            PutUInt32LE(out, static_cast<uint32_t>(m.data.size()));
-            PutUInt32LE(out, static_cast<uint32_t>(m.data.size()));
-            PutUInt32LE(out, offsets[i]);
-            PutUInt32LE(out, static_cast<uint32_t>(m.name.size()));
+            ByteWriter(out).WriteUInt32LE(static_cast<uint32_t>(m.data.size()));
+            ByteWriter(out).WriteUInt32LE(static_cast<uint32_t>(m.data.size()));
+            ByteWriter(out).WriteUInt32LE(offsets[i]);
+            ByteWriter(out).WriteUInt32LE(static_cast<uint32_t>(m.name.size()));
             out.insert(out.end(), m.name.begin(), m.name.end());
         }
     } catch (const std::bad_alloc&) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include "platform/AsciiFold.h"
 
 constexpr size_t kResNameCapacity = 64;  // at most 63 characters
 constexpr size_t kPathCapacity = 260;
@@ -43,13 +44,7 @@ public:
     // Exact comparison of the texts.
     bool operator==(const BoundedString& o) const { return text_ == o.text_; }
     // Comparison that folds only the ASCII letters A to Z; lengths must be equal.
-    bool EqualsFolded(std::string_view o) const {
-        if (o.size() != text_.size()) return false;
-        for (size_t i = 0; i < o.size(); ++i)
-            if (Fold(text_[i]) != Fold(o[i])) return false;
-        return true;
-    }
-    static char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+    bool EqualsFolded(std::string_view o) const { return EqualsFoldedAscii(text_, o); }
 
 private:
     size_t capacity_;

@@ -15,6 +15,7 @@
 #include "resfile/FileSession.h"
 #include "resfile/JournalRecovery.h"
 #include "resfile/ResErrors.h"
+#include "platform/AsciiFold.h"
 
 namespace {
 
@@ -153,8 +154,7 @@ CTGFileManager& CTGFileManager::Instance() {
 std::string CTGFileManager::NormalizePath(const std::string& path) {
     std::string out = path;
     for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        else if (c == '/') c = '\\';
+        c = c == '/' ? '\\' : FoldAscii(c);
     }
     return out;
 }

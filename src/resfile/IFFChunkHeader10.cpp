@@ -2,6 +2,7 @@
 #include "resfile/IFFChunkHeader10.h"
 
 #include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
 
 ChunkHeader10 ParseChunkHeader10(const uint8_t* bytes) {
     ByteReader r(bytes, kChunkHeaderSize10);
@@ -16,15 +17,10 @@ ChunkHeader10 ParseChunkHeader10(const uint8_t* bytes) {
 
 std::array<uint8_t, kChunkHeaderSize10> SerializeChunkHeader10(const ChunkHeader10& h) {
     std::array<uint8_t, kChunkHeaderSize10> b{};
-    auto put32 = [&](int at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
-    };
-    put32(0, h.type);
-    put32(4, static_cast<uint32_t>(h.size));
-    b[8] = static_cast<uint8_t>(static_cast<uint16_t>(h.id) >> 8);
-    b[9] = static_cast<uint8_t>(h.id);
-    b[10] = static_cast<uint8_t>(h.flags >> 8);
-    b[11] = static_cast<uint8_t>(h.flags);
-    put32(12, static_cast<uint32_t>(h.nameIndex));
+    PutUInt32BE(&b[0], h.type);
+    PutUInt32BE(&b[4], static_cast<uint32_t>(h.size));
+    PutUInt16BE(&b[8], static_cast<uint16_t>(h.id));
+    PutUInt16BE(&b[10], h.flags);
+    PutUInt32BE(&b[12], static_cast<uint32_t>(h.nameIndex));
     return b;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 // The recognition pattern; '*' accepts any byte. Offsets 9 and 11 hold the version digits.
@@ -65,15 +66,10 @@ ChunkHeader ParseChunkHeader(const uint8_t* bytes) {
 
 std::array<uint8_t, kChunkHeaderSize> SerializeChunkHeader(const ChunkHeader& h) {
     std::array<uint8_t, kChunkHeaderSize> b{};
-    auto put32 = [&](int at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
-    };
-    put32(0, h.type);
-    put32(4, static_cast<uint32_t>(h.size));
-    b[8] = static_cast<uint8_t>(static_cast<uint16_t>(h.id) >> 8);
-    b[9] = static_cast<uint8_t>(h.id);
-    b[10] = static_cast<uint8_t>(h.flags >> 8);
-    b[11] = static_cast<uint8_t>(h.flags);
+    PutUInt32BE(&b[0], h.type);
+    PutUInt32BE(&b[4], static_cast<uint32_t>(h.size));
+    PutUInt16BE(&b[8], static_cast<uint16_t>(h.id));
+    PutUInt16BE(&b[10], h.flags);
     std::memcpy(b.data() + 12, h.name.data(), kChunkNameSize);
     return b;
 }

@@ -41,5 +41,3 @@ ChunkWalk WalkChunks(FlatFile& file, int32_t fileLength) {
     walk.trailingBytes = !walk.brokenChunk && offset < fileLength;
     return walk;
 }
-
-bool IsChunkSequenceSound(FlatFile& file, int32_t fileLength) { return !WalkChunks(file, fileLength).brokenChunk; }

@@ -34,5 +34,3 @@ struct ChunkWalk {
 
 // Walks every chunk header of a version 2.x file from offset 64 (the file must be open).
 ChunkWalk WalkChunks(FlatFile& file, int32_t fileLength);
-// True when the walk reaches the file's end (or a cut-off header at it) without a broken chunk.
-bool IsChunkSequenceSound(FlatFile& file, int32_t fileLength);

@@ -10,54 +10,12 @@ IFFResFile::~IFFResFile() {
     if (IsOpen()) Close();
 }
 
-bool IFFResFile::OpenCheck() {
-    if (!open_ || !file_.IsOpen()) {
-        SetError(kErrNotOpen);
-        return false;
-    }
-    SetError(kNoErr);
-    return true;
-}
-
 ResErr IFFResFile::Create(const std::string& path) {
-    if (IsOpen()) return SetError(kErrAlreadyOpen);
-    if (ResErr err = file_.Create(path)) return SetError(err);
-    ResErr err = file_.Open(path);
-    if (!err) {
-        auto header = MakeIFFHeader10();
-        err = file_.Write(header.data(), kIFFHeaderSize);
-        if (!err) err = file_.Commit();
-        ResErr closeErr = file_.Close();
-        if (!err) err = closeErr;
-    }
-    if (err) return SetError(err);
+    if (ResErr err = CreateWithHeader(path, MakeIFFHeader10())) return err;
     // A new file holds its (empty) name list from the start.
     if (ResErr openErr = Open(path)) return SetError(openErr);
     namesChanged_ = true;
     return Close();
-}
-
-ResErr IFFResFile::Remove(const std::string& path) {
-    if (IsOpen()) return SetError(kErrAlreadyOpen);
-    return SetError(file_.Remove(path));
-}
-
-ResErr IFFResFile::Open(const std::string& path) {
-    if (IsOpen()) return SetError(kErrAlreadyOpen);
-    if (ResErr err = file_.Open(path)) return SetError(err);
-    // A fresh open starts its allocations at the first chunk, whatever this object did before.
-    cursor_ = -1;
-    ResErr err;
-    try {
-        err = ReadDirectory();
-    } catch (const std::bad_alloc&) {
-        err = kErrNoMemory;
-    }
-    if (err) {
-        DiscardLists();
-        file_.Close();
-    }
-    return SetError(err);
 }
 
 ResErr IFFResFile::Suspend() { return SetError(kErrOpenFailed); }
@@ -74,7 +32,7 @@ ResErr IFFResFile::Close() {
     } catch (const std::bad_alloc&) {
         first = kErrNoMemory;
     }
-    DiscardLists();
+    DiscardDirectory();
     // Free space is given back whether or not this session changed anything; the unwritten resources and the
     // compaction reach the disk in one commit.
     if (!first && writable && freeSpace_ >= kCompactThreshold) first = Compact();
@@ -86,7 +44,7 @@ ResErr IFFResFile::Close() {
     return SetError(first ? first : closed);
 }
 
-void IFFResFile::DiscardLists() {
+void IFFResFile::DiscardDirectory() {
     resources_.types.clear();
     internal_.types.clear();
     names_.entries.clear();
@@ -123,13 +81,6 @@ void IFFResFile::Update() {
     SetError(first);
 }
 
-bool IFFResFile::IsWritable() { return IsOpen() && file_.IsWritable(); }
-
-ResErr IFFResFile::GetPath(std::string& out) {
-    if (!IsOpen()) return SetError(kErrNotOpen);
-    return SetError(file_.GetPath(out));
-}
-
 bool IFFResFile::IsOpen() { return open_ && file_.IsOpen(); }
 
 int32_t IFFResFile::CountTypes() {
@@ -151,10 +102,6 @@ int32_t IFFResFile::CountResources(ResType type) {
     if (!OpenCheck()) return 0;
     const IFFChunkTypeNode* t = resources_.FindType(type);
     return t ? static_cast<int32_t>(t->entries.size()) : 0;
-}
-
-DataHandle* IFFResFile::GetResource(ResType type, ResID id, FixupProc fixup) {
-    return GetResourceVariant(type, id, 0, fixup);
 }
 
 DataHandle* IFFResFile::GetNamedResource(ResType type, std::string_view name, FixupProc fixup) {
@@ -237,47 +184,18 @@ void IFFResFile::GetID(DataHandle* h, ResID& out) {
     out = e->id;
 }
 
-void IFFResFile::ReservedQuery(DataHandle*, int16_t& out) {
-    if (!OpenCheck()) return;
-    SetError(kErrNotSupported);
-    out = 0;
-}
-
 uint8_t IFFResFile::GetVariant(DataHandle* h) {
     if (!OpenCheck()) return 0;
     if (!resources_.FindHandle(h)) SetError(kErrNotFound);
     return 0;
 }
 
-void IFFResFile::MakeUniqueName(ResType type, std::string& name) {
-    if (!OpenCheck()) return;
-    BoundedString base(name, kResNameCapacity);
-    IFFChunkTypeNode* t = resources_.FindType(type);
-    auto taken = [&](const std::string& candidate) {
-        if (!t) return false;
-        for (auto& e : t->entries) {
-            const IFFNameEntry* n = names_.Find(e.nameIndex);
-            if (n && n->name.EqualsFolded(candidate)) return true;
-        }
-        return false;
-    };
-    std::string candidate = base.Str();
-    for (long n = 0; taken(candidate); ++n) {
-        // The number always fits: a long name gives up its tail to it rather than being cut back to a
-        // name that is already taken.
-        std::string digits = std::to_string(n);
-        std::string stem = base.Str().substr(0, std::min(base.Length(), base.MaxLength() - digits.size()));
-        candidate = stem + digits;
-    }
-    name = candidate;
-}
-
-ResID IFFResFile::GetFreeID(ResType type) {
-    if (!OpenCheck()) return 0;
-    int32_t largest = 128;
+void IFFResFile::ForEachEntry(ResType type, const EntryVisit& visit) {
     if (const IFFChunkTypeNode* t = resources_.FindType(type))
-        for (const auto& e : t->entries) largest = std::max<int32_t>(largest, e.id);
-    return static_cast<ResID>(static_cast<uint16_t>(largest + 1));
+        for (const auto& e : t->entries) {
+            const IFFNameEntry* n = names_.Find(e.nameIndex);
+            visit(e.id, 0, n ? &n->name : nullptr);
+        }
 }
 
 void IFFResFile::Release(DataHandle* h) {
@@ -291,11 +209,6 @@ void IFFResFile::Release(DataHandle* h) {
     e->data.release();
     e->flags = e->storedFlags;
     SetError(kNoErr);
-}
-
-void IFFResFile::ReservedCommand(int32_t) {
-    if (!OpenCheck()) return;
-    SetError(kErrNotSupported);
 }
 
 bool IFFResFile::IsConverted(DataHandle* h) {
@@ -325,11 +238,7 @@ void IFFResFile::ForgetName(int32_t nameIndex, const IFFChunkEntry* leaving) {
 }
 
 void IFFResFile::Add(DataHandle* h, ResType type, ResID id, std::string_view name, bool converted) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     try {
         int32_t nameIndex = kNoNameIndex;
         if (!BoundedString(name, kResNameCapacity).Empty()) {
@@ -374,11 +283,7 @@ void IFFResFile::AddVariant(DataHandle* h, ResType type, ResID id, std::string_v
 }
 
 void IFFResFile::Write(DataHandle* h) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     IFFChunkTypeNode* t = nullptr;
     IFFChunkEntry* e = resources_.FindHandle(h, &t);
     if (!e) {
@@ -389,11 +294,7 @@ void IFFResFile::Write(DataHandle* h) {
 }
 
 void IFFResFile::Delete(DataHandle* h) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     IFFChunkTypeNode* t = nullptr;
     IFFChunkEntry* e = resources_.FindHandle(h, &t);
     if (!e) {

@@ -3,11 +3,9 @@
 
 #include <string>
 
-#include "resfile/FlatFile.h"
-#include "resfile/IFFChunkHeader10.h"
+#include "resfile/IFFChunkFile.h"
 #include "resfile/IFFChunkList.h"
 #include "resfile/IFFNameList.h"
-#include "resfile/iResFile.h"
 
 // Opening checks the exact 1.0 header and reads every chunk header. Chunks flagged internal (0x0008)
 // go to an internal list that enumeration and lookups never see; it holds the name list (type NAME),
@@ -17,7 +15,7 @@
 // whenever the file is writable and more than 10239 bytes are free, drops the free chunks; an
 // unchanged file with less free space is left untouched. There are no variants and no map. Changes reach the
 // disk only when Update or Close commits them, all at once (see FileSession).
-class IFFResFile : public iResFile {
+class IFFResFile : public IFFChunkFile<IFFLayout10> {
 public:
     IFFResFile() = default;
     ~IFFResFile() override;
@@ -26,11 +24,6 @@ public:  // iResFile
     // -47 when open, -43 when the file exists, -42 when it cannot be made; else the result of writing
     // the header and the empty name list. The object stays closed.
     ResErr Create(const std::string& path) override;
-    ResErr Remove(const std::string& path) override;
-    // -47 when open, -50 when the file cannot be opened, -48 when it is shorter than its header, -93
-    // on a header other than the 1.0 one; the error of reading the name list when it is present but
-    // unreadable (-1 when its bytes cannot be decoded). The object stays closed on failure.
-    ResErr Open(const std::string& path) override;
     // Not supported by this kind: -50.
     ResErr Suspend() override;
     ResErr Resume() override;
@@ -38,13 +31,10 @@ public:  // iResFile
     // fails leaves the file as the last commit left it.
     ResErr Close() override;
     void Update() override;
-    bool IsWritable() override;
-    ResErr GetPath(std::string& out) override;
     bool IsOpen() override;
     int32_t CountTypes() override;
     ResType GetIndexedType(int32_t index) override;
     int32_t CountResources(ResType type) override;
-    DataHandle* GetResource(ResType type, ResID id, FixupProc fixup) override;
     DataHandle* GetNamedResource(ResType type, std::string_view name, FixupProc fixup) override;
     DataHandle* GetIndexedResource(ResType type, int32_t index, FixupProc fixup) override;
     bool GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name) override;
@@ -53,13 +43,9 @@ public:  // iResFile
     void GetName(DataHandle* h, std::string& out) override;
     ResType GetType(DataHandle* h) override;
     void GetID(DataHandle* h, ResID& out) override;
-    void ReservedQuery(DataHandle* h, int16_t& out) override;
     // Always 0; -98 for an unknown handle.
     uint8_t GetVariant(DataHandle* h) override;
-    void MakeUniqueName(ResType type, std::string& name) override;
-    ResID GetFreeID(ResType type) override;
     void Release(DataHandle* h) override;
-    void ReservedCommand(int32_t command) override;
     bool IsConverted(DataHandle* h) override;
     void SetID(DataHandle* h, ResID id) override;
     // A non-empty name is recorded under a new index of the name list (-96 when no index is left).
@@ -80,36 +66,31 @@ public:  // inspection for tools and tests
     int32_t GetFreeSpace() const { return freeSpace_; }
     bool IsModified() const { return modified_; }
 
+private:  // IFFChunkFile
+    // -48 when the file is shorter than its header, -93 on a header other than the 1.0 one; the error of
+    // reading the name list when it is present but unreadable (-1 when its bytes cannot be decoded).
+    ResErr ReadDirectory() override;
+    void DiscardDirectory() override;
+    int32_t& FreeSpaceCount() override { return freeSpace_; }
+    void NoteScannedChunk(int32_t offset, const ChunkHeader10& h) override;
+    void ForEachEntry(ResType type, const EntryVisit& visit) override;
+
 private:
-    bool OpenCheck();
     // Writes the changed name list and every resource not yet written; the first error.
     ResErr WriteUnwritten();
-    ResErr ReadHeaderAt(int32_t offset, ChunkHeader10& out);
-    ResErr WriteHeaderAt(int32_t offset, const ChunkHeader10& h);
-    void AddFreeSpace(int64_t delta);
-    ResErr ReadDirectory();
-    void ScanChunks();
     ResErr LoadNameList();
     ResErr LoadData(ResType type, IFFChunkEntry& e, FixupProc fixup);
     DataHandle* LoadEntry(ResType type, IFFChunkEntry& e, FixupProc fixup);
-    ResErr AllocateChunk(int32_t dataSize, int32_t& outOffset);
-    ResErr FreeChunk(int32_t offset);
     ResErr WriteEntry(ResType type, IFFChunkEntry& e);
     ResErr WriteNameList();
-    bool IsChunkSequenceSound();
-    ResErr Compact();
     // Empties the name list entry of a resource that goes away, unless another chunk still uses it.
     void ForgetName(int32_t nameIndex, const IFFChunkEntry* leaving);
     std::string NameOf(const IFFChunkEntry& e) const { return names_.GetName(e.nameIndex); }
-    void DiscardLists();
 
-    FlatFile file_;
     bool open_ = false;
     IFFChunkList resources_;
     IFFChunkList internal_;
     IFFNameList names_;
     bool namesChanged_ = false;
     int32_t freeSpace_ = 0;
-    int32_t cursor_ = -1;
-    bool modified_ = false;
 };

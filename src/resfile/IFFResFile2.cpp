@@ -8,51 +8,7 @@ IFFResFile2::~IFFResFile2() {
     if (IsOpen()) Close();
 }
 
-bool IFFResFile2::OpenCheck() {
-    if (!map_ || !file_.IsOpen()) {
-        SetError(kErrNotOpen);
-        return false;
-    }
-    SetError(kNoErr);
-    return true;
-}
-
-ResErr IFFResFile2::Create(const std::string& path) {
-    if (IsOpen()) return SetError(kErrAlreadyOpen);
-    if (ResErr err = file_.Create(path)) return SetError(err);
-    ResErr err = file_.Open(path);
-    if (!err) {
-        auto header = MakeIFFHeader25(0);
-        err = file_.Write(header.data(), kIFFHeaderSize);
-        if (!err) err = file_.Commit();
-        ResErr closeErr = file_.Close();
-        if (!err) err = closeErr;
-    }
-    return SetError(err);
-}
-
-ResErr IFFResFile2::Remove(const std::string& path) {
-    if (IsOpen()) return SetError(kErrAlreadyOpen);
-    return SetError(file_.Remove(path));
-}
-
-ResErr IFFResFile2::Open(const std::string& path) {
-    if (IsOpen()) return SetError(kErrAlreadyOpen);
-    if (ResErr err = file_.Open(path)) return SetError(err);
-    // A fresh open starts its allocations at the first chunk, whatever this object did before.
-    cursor_ = -1;
-    ResErr err;
-    try {
-        err = ReadDirectory();
-    } catch (const std::bad_alloc&) {
-        err = kErrNoMemory;
-    }
-    if (err) {
-        DiscardMap();
-        file_.Close();
-    }
-    return SetError(err);
-}
+ResErr IFFResFile2::Create(const std::string& path) { return CreateWithHeader(path, MakeIFFHeader25(0)); }
 
 ResErr IFFResFile2::Suspend() {
     if (!IsOpen()) return SetError(kErrNotOpen);
@@ -86,7 +42,7 @@ ResErr IFFResFile2::Close() {
         // A resource that was only added reaches the disk even when nothing else changed. The unwritten
         // resources, the compaction and the map reach the disk in one commit.
         if (writable && (modified_ || HasUnwritten())) first = WriteUnwritten();
-        if (!first && writable && modified_ && map_->freeSpace >= kCompactThreshold) first = Compact();
+        if (!first && writable && modified_ && map_->freeSpace >= kCompactThreshold) first = CompactFollowingMap();
         if (!first && writable && modified_) first = WriteMap();
         if (!first && writable) first = file_.Commit();
     } catch (const std::bad_alloc&) {
@@ -94,12 +50,12 @@ ResErr IFFResFile2::Close() {
     }
     // A close that failed part-way leaves the file as its last commit left it.
     if (first && writable) file_.Discard();
-    DiscardMap();
+    DiscardDirectory();
     ResErr closed = file_.Close();
     return SetError(first ? first : closed);
 }
 
-void IFFResFile2::DiscardMap() {
+void IFFResFile2::DiscardDirectory() {
     map_.reset();
     modified_ = false;
     headerMapOffset_ = 0;
@@ -124,13 +80,6 @@ void IFFResFile2::Update() {
     SetError(first);
 }
 
-bool IFFResFile2::IsWritable() { return IsOpen() && file_.IsWritable(); }
-
-ResErr IFFResFile2::GetPath(std::string& out) {
-    if (!IsOpen()) return SetError(kErrNotOpen);
-    return SetError(file_.GetPath(out));
-}
-
 bool IFFResFile2::IsOpen() { return map_ != nullptr && file_.IsOpen(); }
 
 int32_t IFFResFile2::CountTypes() {
@@ -151,10 +100,6 @@ int32_t IFFResFile2::CountResources(ResType type) {
     if (!OpenCheck()) return 0;
     const IFFResTypeGroup* g = map_->FindGroup(type);
     return g ? static_cast<int32_t>(g->entries.size()) : 0;
-}
-
-DataHandle* IFFResFile2::GetResource(ResType type, ResID id, FixupProc fixup) {
-    return GetResourceVariant(type, id, 0, fixup);
 }
 
 DataHandle* IFFResFile2::GetNamedResource(ResType type, std::string_view name, FixupProc fixup) {
@@ -232,12 +177,6 @@ void IFFResFile2::GetID(DataHandle* h, ResID& out) {
     out = e->id;
 }
 
-void IFFResFile2::ReservedQuery(DataHandle*, int16_t& out) {
-    if (!OpenCheck()) return;
-    SetError(kErrNotSupported);
-    out = 0;
-}
-
 uint8_t IFFResFile2::GetVariant(DataHandle* h) {
     if (!OpenCheck()) return 0;
     IFFResMapEntry* e = map_->FindHandle(h);
@@ -248,33 +187,9 @@ uint8_t IFFResFile2::GetVariant(DataHandle* h) {
     return e->Variant();
 }
 
-void IFFResFile2::MakeUniqueName(ResType type, std::string& name) {
-    if (!OpenCheck()) return;
-    BoundedString base(name, kResNameCapacity);
-    IFFResTypeGroup* g = map_->FindGroup(type);
-    auto taken = [&](const std::string& candidate) {
-        if (!g) return false;
-        for (auto& e : g->entries)
-            if (e.Variant() == 0 && e.name.EqualsFolded(candidate)) return true;
-        return false;
-    };
-    std::string candidate = base.Str();
-    for (long n = 0; taken(candidate); ++n) {
-        // The number always fits: a long name gives up its tail to it rather than being cut back
-        // to a name that is already taken.
-        std::string digits = std::to_string(n);
-        std::string stem = base.Str().substr(0, std::min(base.Length(), base.MaxLength() - digits.size()));
-        candidate = stem + digits;
-    }
-    name = candidate;
-}
-
-ResID IFFResFile2::GetFreeID(ResType type) {
-    if (!OpenCheck()) return 0;
-    int32_t largest = 128;
+void IFFResFile2::ForEachEntry(ResType type, const EntryVisit& visit) {
     if (const IFFResTypeGroup* g = map_->FindGroup(type))
-        for (const auto& e : g->entries) largest = std::max<int32_t>(largest, e.id);
-    return static_cast<ResID>(static_cast<uint16_t>(largest + 1));
+        for (const auto& e : g->entries) visit(e.id, e.Variant(), &e.name);
 }
 
 void IFFResFile2::Release(DataHandle* h) {
@@ -292,11 +207,6 @@ void IFFResFile2::Release(DataHandle* h) {
     e->data.release();
     e->flags = e->storedFlags;
     SetError(kNoErr);
-}
-
-void IFFResFile2::ReservedCommand(int32_t) {
-    if (!OpenCheck()) return;
-    SetError(kErrNotSupported);
 }
 
 bool IFFResFile2::IsConverted(DataHandle* h) {
@@ -324,11 +234,7 @@ void IFFResFile2::Add(DataHandle* h, ResType type, ResID id, std::string_view na
 
 void IFFResFile2::AddVariant(DataHandle* h, ResType type, ResID id, std::string_view name, uint8_t variant,
                              bool converted) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     try {
         IFFResMapEntry* e = map_->FindVariant(type, id, variant);
         if (e) {
@@ -359,11 +265,7 @@ void IFFResFile2::AddVariant(DataHandle* h, ResType type, ResID id, std::string_
 }
 
 void IFFResFile2::Write(DataHandle* h) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     IFFResTypeGroup* g = nullptr;
     IFFResMapEntry* e = map_->FindHandle(h, &g);
     if (!e) {
@@ -374,11 +276,7 @@ void IFFResFile2::Write(DataHandle* h) {
 }
 
 void IFFResFile2::Delete(DataHandle* h) {
-    if (!OpenCheck()) return;
-    if (!file_.IsWritable()) {
-        SetError(kErrNotWritable);
-        return;
-    }
+    if (!WritableCheck()) return;
     IFFResTypeGroup* g = nullptr;
     IFFResMapEntry* e = map_->FindHandle(h, &g);
     if (!e) {

@@ -4,10 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "resfile/FlatFile.h"
-#include "resfile/IFFFormat.h"
+#include "resfile/IFFChunkFile.h"
 #include "resfile/IFFResMap.h"
-#include "resfile/iResFile.h"
 
 // Opening reads the header, then the resource map when the header names a usable one, otherwise
 // every chunk header. Data is loaded on the first fetch and cached until released. The first
@@ -15,15 +13,13 @@
 // when it really is one). Close writes unwritten resources, compacts at 10240 free bytes and writes a
 // new map. Changes reach the disk only when Update or Close commits them, all at once (see FileSession):
 // a crash leaves the file as the last commit left it.
-class IFFResFile2 : public iResFile {
+class IFFResFile2 : public IFFChunkFile<IFFLayout2> {
 public:
     IFFResFile2() = default;
     ~IFFResFile2() override;
 
 public:  // iResFile
     ResErr Create(const std::string& path) override;
-    ResErr Remove(const std::string& path) override;
-    ResErr Open(const std::string& path) override;
     ResErr Suspend() override;
     ResErr Resume() override;
     // Returns the first error of the final update, compaction, map or commit step, else the close result. A
@@ -32,13 +28,10 @@ public:  // iResFile
     // Writes the unwritten resources and commits every change of the session; the first error (-46, -48 or
     // -50 when the commit failed, and the file is then as the last commit left it).
     void Update() override;
-    bool IsWritable() override;
-    ResErr GetPath(std::string& out) override;
     bool IsOpen() override;
     int32_t CountTypes() override;
     ResType GetIndexedType(int32_t index) override;
     int32_t CountResources(ResType type) override;
-    DataHandle* GetResource(ResType type, ResID id, FixupProc fixup) override;
     DataHandle* GetNamedResource(ResType type, std::string_view name, FixupProc fixup) override;
     DataHandle* GetIndexedResource(ResType type, int32_t index, FixupProc fixup) override;
     bool GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name) override;
@@ -46,12 +39,8 @@ public:  // iResFile
     void GetName(DataHandle* h, std::string& out) override;
     ResType GetType(DataHandle* h) override;
     void GetID(DataHandle* h, ResID& out) override;
-    void ReservedQuery(DataHandle* h, int16_t& out) override;
     uint8_t GetVariant(DataHandle* h) override;
-    void MakeUniqueName(ResType type, std::string& name) override;
-    ResID GetFreeID(ResType type) override;
     void Release(DataHandle* h) override;
-    void ReservedCommand(int32_t command) override;
     bool IsConverted(DataHandle* h) override;
     void SetID(DataHandle* h, ResID id) override;
     void Add(DataHandle* h, ResType type, ResID id, std::string_view name, bool converted) override;
@@ -70,9 +59,16 @@ public:  // inspection for tools and tests
     bool WasOpenedThroughMap() const { return openedThroughMap_; }
     uint16_t GetVersion() const { return version_; }
 
+private:  // IFFChunkFile
+    ResErr ReadDirectory() override;
+    void DiscardDirectory() override;
+    int32_t& FreeSpaceCount() override { return map_->freeSpace; }
+    void NoteScannedChunk(int32_t offset, const ChunkHeader& h) override;
+    void ForEachEntry(ResType type, const EntryVisit& visit) override;
+    // The first chunk-header write after an open resets the file header to "no map".
+    ResErr BeforeHeaderWrite() override;
+
 private:
-    bool OpenCheck();
-    ResErr ReadHeaderAt(int32_t offset, ChunkHeader& out);
     // A chunk's header and the start of its data, fetched with one read so that a small chunk costs one.
     static constexpr int32_t kChunkReadAhead = 4096;
     struct ChunkAhead {
@@ -82,27 +78,18 @@ private:
     ResErr ReadChunkAhead(int32_t offset, ChunkHeader& h, ChunkAhead& ahead);
     // The chunk's data: what the read ahead brought, then the rest read from the file.
     ResErr ReadChunkData(int32_t offset, const ChunkAhead& ahead, uint8_t* out, int32_t dataSize);
-    ResErr WriteHeaderAt(int32_t offset, const ChunkHeader& h);
-    ResErr ResetFileHeaderForChange();
-    ResErr ReadDirectory();
     bool LoadMapAt(uint32_t offset);
-    void ScanChunks();
     DataHandle* LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fixup);
-    ResErr AllocateChunk(int32_t dataSize, int32_t& outOffset);
-    ResErr FreeChunk(int32_t offset);
     ResErr WriteEntry(ResType type, IFFResMapEntry& e);
-    ResErr Compact();
+    // Compaction that keeps the map's offsets following the chunks it moves.
+    ResErr CompactFollowingMap();
     ResErr WriteMap();
     bool HasUnwritten() const;
     // Writes every resource that was added but not yet written; the first error.
     ResErr WriteUnwritten();
-    void DiscardMap();
 
-    FlatFile file_;
     std::unique_ptr<IFFResMap> map_;
-    int32_t cursor_ = -1;
     int32_t headerMapOffset_ = 0;
-    bool modified_ = false;
     std::unique_ptr<std::string> savedPath_;
     bool openedThroughMap_ = false;
     uint16_t version_ = 0;

@@ -1,5 +1,6 @@
-// IFFResFile2: everything that touches chunks on disk: open, scan, allocation, freeing, writing,
-// compaction and the map written at close.
+// IFFResFile2: what the 2.x layout adds to the shared chunk walk: the header and map read at open, the
+// read-ahead loads, the 76-byte headers of the resources it writes, compaction under the map and the map
+// written at close.
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -10,17 +11,10 @@
 #include "resfile/IFFMapCheck.h"
 #include "resfile/ReconBlock.h"
 
-ResErr IFFResFile2::ReadHeaderAt(int32_t offset, ChunkHeader& out) {
-    uint8_t b[kChunkHeaderSize];
-    if (ResErr err = file_.Seek(offset)) return err;
-    if (ResErr err = file_.Read(b, kChunkHeaderSize)) return err;
-    out = ParseChunkHeader(b);
-    return kNoErr;
-}
-
 // The first header write after an open finds the header still naming the map it was opened with:
 // the header is reset to "no map" first, and the old map chunk is freed only when it really is one.
-ResErr IFFResFile2::ResetFileHeaderForChange() {
+ResErr IFFResFile2::BeforeHeaderWrite() {
+    if (headerMapOffset_ == 0) return kNoErr;
     uint32_t oldMap = static_cast<uint32_t>(headerMapOffset_);
     auto header = MakeIFFHeader25(0);
     if (ResErr err = file_.Seek(0)) return err;
@@ -33,15 +27,6 @@ ResErr IFFResFile2::ResetFileHeaderForChange() {
         h.SizeInRange())
         return FreeChunk(static_cast<int32_t>(oldMap));
     return kNoErr;
-}
-
-ResErr IFFResFile2::WriteHeaderAt(int32_t offset, const ChunkHeader& h) {
-    modified_ = true;
-    if (headerMapOffset_ != 0)
-        if (ResErr err = ResetFileHeaderForChange()) return err;
-    auto bytes = SerializeChunkHeader(h);
-    if (ResErr err = file_.Seek(offset)) return err;
-    return file_.Write(bytes.data(), kChunkHeaderSize);
 }
 
 ResErr IFFResFile2::ReadDirectory() {
@@ -113,24 +98,14 @@ bool IFFResFile2::LoadMapAt(uint32_t offset) {
     return IsMapPlausible(*map_, length);
 }
 
-void IFFResFile2::ScanChunks() {
-    int64_t offset = kIFFHeaderSize;
-    ChunkHeader h;
-    while (offset <= INT32_MAX && ReadHeaderAt(static_cast<int32_t>(offset), h) == kNoErr) {
-        if (!h.SizeInRange()) break;
-        if (h.IsFree()) {
-            map_->AddFreeSpace(h.size);
-        } else {
-            IFFResTypeGroup& g = map_->GetOrAddGroup(h.type);
-            g.entries.emplace_back();
-            IFFResMapEntry& e = g.entries.back();
-            e.offset = static_cast<int32_t>(offset);
-            e.id = h.id;
-            e.flags = e.storedFlags = h.flags;
-            e.name.Assign(h.NameText());
-        }
-        offset += h.size;
-    }
+void IFFResFile2::NoteScannedChunk(int32_t offset, const ChunkHeader& h) {
+    IFFResTypeGroup& g = map_->GetOrAddGroup(h.type);
+    g.entries.emplace_back();
+    IFFResMapEntry& e = g.entries.back();
+    e.offset = offset;
+    e.id = h.id;
+    e.flags = e.storedFlags = h.flags;
+    e.name.Assign(h.NameText());
 }
 
 DataHandle* IFFResFile2::LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fixup) {
@@ -146,19 +121,12 @@ DataHandle* IFFResFile2::LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fi
         SetError(err);
         return nullptr;
     }
-    int64_t dataSize = static_cast<int64_t>(h.size) - kChunkHeaderSize;
-    if (h.type != type || dataSize < 0 || dataSize > kMaxChunkSize) {
-        SetError(kErrBadChunk);
+    if (ResErr err = CheckLoadable(h, type, e.offset)) {
+        SetError(err);
         return nullptr;
     }
-    // A size that the file cannot hold is a read error, found before anything is allocated.
-    int32_t length = 0;
-    file_.GetLength(length);
-    if (static_cast<int64_t>(e.offset) + h.size > length) {
-        SetError(kErrRead);
-        return nullptr;
-    }
-    HandleOwner data(NewHandle(static_cast<int32_t>(dataSize)));
+    const int32_t dataSize = h.size - kChunkHeaderSize;
+    HandleOwner data(NewHandle(dataSize));
     if (!data) {
         SetError(kErrNoMemory);
         return nullptr;
@@ -167,163 +135,33 @@ DataHandle* IFFResFile2::LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fi
         SetError(err);
         return nullptr;
     }
-    if (!(e.storedFlags & kResFlagConverted) && fixup) {
-        fixup(data->Data(), data->Size());
-        e.flags |= kResFlagConverted;
-    }
+    ConvertOnLoad(*data, fixup, e.storedFlags, e.flags);
     e.data = std::move(data);
     SetError(kNoErr);
     return e.data.get();
 }
 
-// Next-fit walk from the cursor: an exact free chunk is taken whole, a larger one split when the
-// rest can hold a chunk header, and the end of the sequence is appended to.
-ResErr IFFResFile2::AllocateChunk(int32_t dataSize, int32_t& outOffset) {
-    if (dataSize < 0 || dataSize > kMaxChunkSize - kChunkHeaderSize) return kErrBadChunk;
-    const int32_t s = dataSize + kChunkHeaderSize;
-    modified_ = true;
-    int64_t offset = cursor_ > 0 ? cursor_ : kIFFHeaderSize;
-    ChunkHeader h;
-    for (;;) {
-        bool endOfSequence = offset > INT32_MAX - s || ReadHeaderAt(static_cast<int32_t>(offset), h) != kNoErr;
-        int32_t length = 0;
-        file_.GetLength(length);
-        if (!endOfSequence && (!h.SizeInRange() || offset + h.size > length)) {
-            // A chunk smaller than its header, larger than a chunk can be or running past the file's end ends
-            // the sound chunks: new data goes behind the file's end, so that nothing listed before the broken
-            // chunk (nor the broken chunk itself) is overwritten and later allocations still find room.
-            offset = length;
-            endOfSequence = true;
-        }
-        if (endOfSequence) {
-            if (offset > INT32_MAX - s) return kErrShortWrite;
-            ChunkHeader fresh;
-            fresh.type = kTypeFree;
-            fresh.size = s;
-            fresh.flags = kResFlagFree;
-            if (ResErr err = WriteHeaderAt(static_cast<int32_t>(offset), fresh)) return err;
-            cursor_ = static_cast<int32_t>(offset);
-            outOffset = cursor_;
-            return kNoErr;
-        }
-        cursor_ = static_cast<int32_t>(offset);
-        if (h.IsFree()) {
-            int64_t merged = h.size;
-            ChunkHeader next;
-            while (offset + merged <= INT32_MAX &&
-                   ReadHeaderAt(static_cast<int32_t>(offset + merged), next) == kNoErr && next.IsFree() &&
-                   next.size >= kChunkHeaderSize && merged + next.size <= kMaxChunkSize &&
-                   offset + merged + next.size <= length)
-                merged += next.size;
-            if (merged != h.size) {
-                h.size = static_cast<int32_t>(merged);
-                if (ResErr err = WriteHeaderAt(static_cast<int32_t>(offset), h)) return err;
-            }
-            if (h.size == s) {
-                map_->AddFreeSpace(-s);
-                outOffset = static_cast<int32_t>(offset);
-                return kNoErr;
-            }
-            if (h.size >= s + kChunkHeaderSize) {
-                ChunkHeader rest;
-                rest.type = kTypeFree;
-                rest.flags = kResFlagFree;
-                rest.size = h.size - s;
-                if (ResErr err = WriteHeaderAt(static_cast<int32_t>(offset) + s, rest)) return err;
-                h.size = s;
-                if (ResErr err = WriteHeaderAt(static_cast<int32_t>(offset), h)) return err;
-                map_->AddFreeSpace(-s);
-                outOffset = static_cast<int32_t>(offset);
-                return kNoErr;
-            }
-        }
-        offset += h.size;
-    }
-}
-
-ResErr IFFResFile2::FreeChunk(int32_t offset) {
-    ChunkHeader h;
-    if (ResErr err = ReadHeaderAt(offset, h)) return err;
-    h.type = kTypeFree;
-    h.flags |= kResFlagFree;
-    if (ResErr err = WriteHeaderAt(offset, h)) return err;
-    map_->AddFreeSpace(h.size);
-    return kNoErr;
-}
-
 ResErr IFFResFile2::WriteEntry(ResType type, IFFResMapEntry& e) {
-    const DataHandle* data = e.data.get();
-    int32_t n = data ? data->Size() : 0;
-    if (n > kMaxChunkSize - kChunkHeaderSize) return kErrBadChunk;
-    if (e.offset >= 0) {
-        ChunkHeader old;
-        if (ResErr err = ReadHeaderAt(e.offset, old)) return err;
-        if (old.size != n + kChunkHeaderSize) {
-            if (ResErr err = FreeChunk(e.offset)) return err;
-            e.offset = -1;
-        }
-    }
-    if (e.offset < 0) {
-        int32_t at = 0;
-        if (ResErr err = AllocateChunk(n, at)) return err;
-        e.offset = at;
-    }
     ChunkHeader h;
     h.type = type;
-    h.size = n + kChunkHeaderSize;
     h.id = e.id;
     h.flags = e.flags;
     h.SetName(e.name.Str());
-    if (ResErr err = WriteHeaderAt(e.offset, h)) return err;
-    if (n > 0) {
-        if (ResErr err = file_.Seek(e.offset + kChunkHeaderSize)) return err;
-        if (ResErr err = file_.Write(data->Data(), n)) return err;
-    }
+    if (ResErr err = WriteChunk(e.offset, h, e.data.get())) return err;
     e.storedFlags = e.flags;
     return kNoErr;
 }
 
-// Drops free chunks and stale map chunks, moving every other chunk down through one buffer.
-ResErr IFFResFile2::Compact() {
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kCompactBufferSize]);
-    if (!buffer) return kErrNoMemory;
-    int32_t length = 0;
-    file_.GetLength(length);
-    // Chunks are only moved over a sound sequence: a broken chunk header would make the moves
-    // and the final cut destroy whatever lies behind it.
-    if (!IsChunkSequenceSound(file_, length)) return kNoErr;
+ResErr IFFResFile2::CompactFollowingMap() {
     // Where each listed chunk stands, so that moving a chunk finds its entry at once.
     std::unordered_map<int32_t, IFFResMapEntry*> byOffset;
     for (auto& g : map_->groups)
         for (auto& e : g.entries)
             if (e.offset >= 0) byOffset.emplace(e.offset, &e);
-    int64_t offset = kIFFHeaderSize;
-    int64_t dropped = 0;
-    ChunkHeader h;
-    while (offset <= INT32_MAX - kChunkHeaderSize && offset + kChunkHeaderSize <= length) {
-        if (ResErr err = ReadHeaderAt(static_cast<int32_t>(offset), h)) return err;
-        if (h.size < kChunkHeaderSize) break;
-        int64_t size = std::min<int64_t>(h.size, length - offset);
-        if (h.IsFree() || h.type == kTypeResMap) {
-            dropped += size;
-        } else if (dropped > 0) {
-            for (int64_t done = 0; done < size;) {
-                int32_t piece = static_cast<int32_t>(std::min<int64_t>(kCompactBufferSize, size - done));
-                if (ResErr err = file_.Seek(static_cast<int32_t>(offset + done))) return err;
-                if (ResErr err = file_.Read(buffer.get(), piece)) return err;
-                if (ResErr err = file_.Seek(static_cast<int32_t>(offset + done - dropped))) return err;
-                if (ResErr err = file_.Write(buffer.get(), piece)) return err;
-                done += piece;
-            }
-            auto moved = byOffset.find(static_cast<int32_t>(offset));
-            if (moved != byOffset.end()) moved->second->offset = static_cast<int32_t>(offset - dropped);
-        }
-        offset += size;
-    }
-    if (ResErr err = file_.SetLength(static_cast<int32_t>(offset - dropped))) return err;
-    map_->freeSpace = 0;
-    cursor_ = -1;
-    return kNoErr;
+    return Compact([&](int32_t from, int32_t to) {
+        auto moved = byOffset.find(from);
+        if (moved != byOffset.end()) moved->second->offset = to;
+    });
 }
 
 ResErr IFFResFile2::WriteMap() {

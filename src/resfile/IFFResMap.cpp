@@ -87,7 +87,3 @@ void IFFResMap::RemoveEntry(IFFResTypeGroup* group, IFFResMapEntry* entry) {
     if (v.empty()) RemoveGroup(group->type);
 }
 
-void IFFResMap::AddFreeSpace(int64_t delta) {
-    int64_t v = static_cast<int64_t>(freeSpace) + delta;
-    freeSpace = static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}

@@ -36,8 +36,6 @@ struct IFFResTypeGroup {
 class IFFResMap {
 public:
     int32_t freeSpace = 0;
-    // Moves the free-space count by delta, held inside the signed 32-bit range it is stored in.
-    void AddFreeSpace(int64_t delta);
     std::vector<IFFResTypeGroup> groups;
 
     // Stored form: int32 free-space count, then the groups as a vector.

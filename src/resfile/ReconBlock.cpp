@@ -3,14 +3,9 @@
 
 #include "platform/ByteReader.h"
 #include "resfile/iResFile.h"
+#include "platform/ByteWriter.h"
 
 #include <utility>
-
-namespace {
-void PutLE32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-}  // namespace
 
 DataHandle* SerializeToHandle(ReconObject& object, int32_t version) {
     ReconStream counter;
@@ -21,8 +16,8 @@ DataHandle* SerializeToHandle(ReconObject& object, int32_t version) {
     if (!h) return nullptr;
     uint8_t* p = h->Data();
     p[0] = p[1] = p[2] = p[3] = 0;
-    PutLE32(p + 4, static_cast<uint32_t>(version));
-    PutLE32(p + 8, object.GetResType());
+    PutUInt32LE(p + 4, static_cast<uint32_t>(version));
+    PutUInt32LE(p + 8, object.GetResType());
     ReconStream writer(p + kReconHeaderSize, payload, ReconStream::kWrite, false);
     object.Reconstitute(writer, version);
     if (writer.HasFailed() || writer.GetPosition() != payload) {

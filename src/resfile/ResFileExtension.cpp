@@ -16,12 +16,7 @@ size_t ExtensionStart(const std::string& path) {
 }
 }  // namespace
 
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (BoundedString::Fold(a[i]) != BoundedString::Fold(b[i])) return false;
-    return true;
-}
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) { return EqualsFoldedAscii(a, b); }
 
 std::string PathExtension(const std::string& path) {
     size_t e = ExtensionStart(path);

@@ -10,6 +10,7 @@
 #include "sample/SamplePalette.h"
 #include "sample/SampleSprite.h"
 #include "sample/SampleStrings.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
@@ -21,11 +22,6 @@ constexpr int16_t kCatalogId = 2020;
 constexpr int16_t kTwinCatalogId = 2021;
 constexpr int16_t kRoomLiving = 0x08;
 constexpr int16_t kFunctionSeating = 0x01;
-
-void PutInt32LE(std::vector<uint8_t>& out, int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(u >> (8 * i)));
-}
 
 // A round padded footstool on four short feet.
 SampleModel MakeOttoman(SampleRandom& rng) {
@@ -55,9 +51,9 @@ std::vector<uint8_t> ToSequentialSpr2(const std::vector<uint8_t>& tableLayout) {
     if (!ReadSpr2Header(data, header) || header.sequential || header.frameCount != header.storedFrameCount)
         return {};
     std::vector<uint8_t> out;
-    PutInt32LE(out, kSpr2SequentialVersion);
-    PutInt32LE(out, header.paletteId);
-    PutInt32LE(out, header.frameCount);
+    ByteWriter(out).WriteInt32LE(kSpr2SequentialVersion);
+    ByteWriter(out).WriteInt32LE(header.paletteId);
+    ByteWriter(out).WriteInt32LE(header.frameCount);
     // A frame ends where the next one starts; the last one at the end of the data.
     size_t end = tableLayout.size();
     std::vector<std::pair<size_t, size_t>> frames(static_cast<size_t>(header.frameCount));
@@ -70,8 +66,8 @@ std::vector<uint8_t> ToSequentialSpr2(const std::vector<uint8_t>& tableLayout) {
         end = start;
     }
     for (const auto& [start, size] : frames) {
-        PutInt32LE(out, kSpr2SequentialVersion);
-        PutInt32LE(out, static_cast<int32_t>(size));
+        ByteWriter(out).WriteInt32LE(kSpr2SequentialVersion);
+        ByteWriter(out).WriteInt32LE(static_cast<int32_t>(size));
         out.insert(out.end(), tableLayout.begin() + static_cast<std::ptrdiff_t>(start),
                    tableLayout.begin() + static_cast<std::ptrdiff_t>(start + size));
     }

@@ -8,22 +8,17 @@
 #include "objects/Spr2Encoder.h"
 #include "objects/SprListEncoder.h"
 #include "sample/SampleRenderer.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
 constexpr int16_t kOldLayoutVersion = 20001;
 constexpr int16_t kOldLayoutSpriteKind = -3;
 
-void PutInt16LE(std::vector<uint8_t>& out, int32_t v) {
-    const auto u = static_cast<uint16_t>(static_cast<int16_t>(v));
-    out.push_back(static_cast<uint8_t>(u));
-    out.push_back(static_cast<uint8_t>(u >> 8));
-}
-
 void PutFloatLE(std::vector<uint8_t>& out, float f) {
     uint32_t u;
     std::memcpy(&u, &f, 4);
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(u >> (8 * i)));
+    ByteWriter(out).WriteUInt32LE(u);
 }
 
 }  // namespace
@@ -76,20 +71,20 @@ DrawGroup MakeSampleDrawGroup(const std::string& name,
 
 std::vector<uint8_t> SerializeOldLayoutDrawGroup(const DrawGroup& group) {
     std::vector<uint8_t> out;
-    PutInt16LE(out, kOldLayoutVersion);
-    PutInt16LE(out, group.CountItemLists());
+    ByteWriter(out).WriteInt16LE(static_cast<int16_t>(kOldLayoutVersion));
+    ByteWriter(out).WriteInt16LE(static_cast<int16_t>(group.CountItemLists()));
     for (int32_t l = 0; l < group.CountItemLists(); ++l) {
         const DrawGroupItemList* list = group.GetItemList(l);
-        PutInt16LE(out, list->CountItems());
+        ByteWriter(out).WriteInt16LE(static_cast<int16_t>(list->CountItems()));
         out.push_back(static_cast<uint8_t>(list->dirflags));
         out.push_back(static_cast<uint8_t>(list->zoom));
         for (const DrawGroupItem& item : list->Items()) {
-            PutInt16LE(out, kOldLayoutSpriteKind);
-            PutInt16LE(out, item.spriteid);
-            PutInt16LE(out, item.spritenum);
-            PutInt16LE(out, item.flags);
-            PutInt16LE(out, item.pixelx);
-            PutInt16LE(out, item.pixely);
+            ByteWriter(out).WriteInt16LE(static_cast<int16_t>(kOldLayoutSpriteKind));
+            ByteWriter(out).WriteInt16LE(static_cast<int16_t>(item.spriteid));
+            ByteWriter(out).WriteInt16LE(static_cast<int16_t>(item.spritenum));
+            ByteWriter(out).WriteInt16LE(static_cast<int16_t>(item.flags));
+            ByteWriter(out).WriteInt16LE(static_cast<int16_t>(item.pixelx));
+            ByteWriter(out).WriteInt16LE(static_cast<int16_t>(item.pixely));
             PutFloatLE(out, item.zoffset);
         }
     }

@@ -6,6 +6,7 @@
 
 #include "objects/StringSet.h"
 #include "resfile/ResTypes.h"
+#include "platform/ByteWriter.h"
 
 namespace {
 
@@ -159,8 +160,7 @@ std::vector<uint8_t> MakeLegacyTextStrings(const std::vector<std::string>& strin
 std::vector<uint8_t> MakeLengthPrefixedStrings(const std::vector<std::string>& strings) {
     std::vector<uint8_t> out;
     const auto count = static_cast<uint16_t>(strings.size());
-    out.push_back(static_cast<uint8_t>(count >> 8));
-    out.push_back(static_cast<uint8_t>(count));
+    ByteWriter(out).WriteUInt16BE(count);
     for (const std::string& s : strings) {
         const size_t n = std::min<size_t>(s.size(), 255);
         out.push_back(static_cast<uint8_t>(n));

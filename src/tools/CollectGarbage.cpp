@@ -8,16 +8,13 @@
 
 #include "app/ObjectFile.h"
 #include "app/Progress.h"
-#include "objects/DrawGroup.h"
+#include "objects/ObjectReach.h"
 #include "objects/Spr2Resource.h"
 #include "objects/SprListResource.h"
 #include "platform/ByteReader.h"
 #include "resfile/StdResFile.h"
 
 namespace {
-
-constexpr int16_t kCustomWallStyle = 22;
-constexpr int kCustomWallStyleSprites = 6;
 
 void Log(const char* text) { ProgressLog(0, text, kProgressStylePlain, 0, 0, 0); }
 
@@ -28,26 +25,21 @@ public:
     void MarkObject(ObjectEntry& object) {
         if (object.used) return;
         object.used = true;
-        const ObjectDefinition& d = object.definition;
-        if (d.wallstyle == kCustomWallStyle)
-            for (int k = 0; k < kCustomWallStyleSprites; ++k) MarkSpriteId(int32_t{d.customwallstyleid} + k);
-        for (int32_t k = 0; k < d.numgraphics; ++k) MarkDrawGroupId(int32_t{d.basegraphic} + k);
+        VisitObjectReach(
+            file_, object.definition, [&](int32_t id) { return EnterDrawGroup(id); },
+            [&](int32_t id) { MarkSpriteId(id); });
     }
 
 private:
-    void MarkDrawGroupId(int32_t id) {
-        DrawGroupEntry* entry = nullptr;
+    // Marks the listed draw group of this id; true when it was not marked before, so its sprites are marked.
+    bool EnterDrawGroup(int32_t id) {
         for (DrawGroupEntry& g : of_.drawGroups)
             if (g.id == id) {
-                entry = &g;
-                break;
+                if (g.used) return false;
+                g.used = true;
+                return true;
             }
-        if (!entry || entry->used) return;
-        entry->used = true;
-        DrawGroup group;
-        if (group.Load(file_, entry->id) != kNoErr) return;
-        for (int32_t l = 0; l < group.CountItemLists(); ++l)
-            for (const DrawGroupItem& item : group.GetItemList(l)->Items()) MarkSpriteId(item.spriteid);
+        return false;
     }
 
     // SPR# entries come first in the list, so an id resolves to the SPR# when both types have it.

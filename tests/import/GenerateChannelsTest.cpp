@@ -3,11 +3,12 @@
 
 #include "import/DepthTemplates.h"
 #include "import/GenerateChannels.h"
+#include "platform/GreyRamp.h"
 
 namespace {
 
 std::unique_ptr<Bitmap8> Filled(int32_t w, int32_t h, uint8_t value) {
-    return Bitmap8::CreateFilled(w, h, GreyColorTable(), value);
+    return Bitmap8::CreateFilled(w, h, GreyRampTable(), value);
 }
 
 TEST(GenerateDepth, TemplateValuesMoveByTheBiasAndStayInRange) {

@@ -4,11 +4,12 @@
 #include "import/ColorQuantizer.h"
 #include "import/GenerateChannels.h"
 #include "import/ShrinkChannels.h"
+#include "platform/GreyRamp.h"
 
 namespace {
 
 std::unique_ptr<Bitmap8> From(int32_t w, int32_t h, std::initializer_list<uint8_t> values) {
-    auto b = Bitmap8::Create(w, h, GreyColorTable());
+    auto b = Bitmap8::Create(w, h, GreyRampTable());
     auto it = values.begin();
     for (int32_t r = 0; r < h; ++r)
         for (int32_t c = 0; c < w; ++c) b->GetRow(r)[c] = *it++;

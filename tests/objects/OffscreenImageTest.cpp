@@ -7,12 +7,13 @@
 #include "platform/Bitmap24.h"
 #include "platform/Bitmap8.h"
 #include "platform/Rect.h"
+#include "platform/GreyRamp.h"
 
 namespace {
 
 TEST(OffscreenImage, CreateGivesABottomUpImageOfTheRectanglesSize) {
     PaletteColor colors[256];
-    MakeGreyRamp(colors);
+    FillGreyRamp(colors);
     colors[9] = {10, 20, 30, 0};
     PalWrap pal;
     pal.BuildFromColors(colors, false);

@@ -6,6 +6,7 @@
 #include "objects/PalWrap.h"
 #include "objects/SharedPalettes.h"
 #include "platform/SystemPalette.h"
+#include "platform/GreyRamp.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST(PalWrapNearest, GreenWeighsFourTimesRedTwiceBlueOnce) {
 
 TEST(PalWrapNearest, ReservedSystemColoursAreNeverChosen) {
     PaletteColor ramp[256];
-    MakeGreyRamp(ramp);
+    FillGreyRamp(ramp);
     PalWrap pal;
     pal.BuildFromColors(ramp, true);
     // Entry 5 holds the system colour (128, 0, 128); the nearest grey among 10 ... 245 is 55.
