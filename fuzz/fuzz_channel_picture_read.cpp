@@ -1,9 +1,10 @@
-// fuzz_bmp_read: reads arbitrary bytes as a BMP file; a readable picture is then quantized and dithered.
+// fuzz_channel_picture_read: reads arbitrary bytes as a channel picture (BMP or PNG, chosen by the signature);
+// a readable picture is then quantized and dithered.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 
-#include "import/BmpReader.h"
+#include "import/ChannelPictureReader.h"
 #include "import/ColorQuantizer.h"
 #include "platform/Bitmap8.h"
 
@@ -15,7 +16,7 @@ constexpr int64_t kMaxQuantizedPixels = 256 * 256;  // bigger pictures are only 
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ChannelPicture image;
-    if (!ReadBmp(data, size, image, nullptr)) {
+    if (!ReadChannelPicture(data, size, image, nullptr)) {
         if (!image.pixels.empty()) std::abort();  // a failed read leaves nothing behind
         return 0;
     }
