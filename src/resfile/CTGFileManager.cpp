@@ -6,20 +6,18 @@
 #include <limits>
 #include <new>
 
-#include "platform/ByteReader.h"
+#include "platform/AsciiFold.h"
 #include "platform/HostDirectory.h"
 #include "platform/HostPath.h"
 #include "platform/Wildcard.h"
+#include "resfile/ArchiveManifest.h"
 #include "resfile/CommitScope.h"
 #include "resfile/FileCommit.h"
 #include "resfile/FileSession.h"
 #include "resfile/JournalRecovery.h"
 #include "resfile/ResErrors.h"
-#include "platform/AsciiFold.h"
 
 namespace {
-
-constexpr size_t kArchiveHeaderSize = 16;  // signature (8), version (4), manifest offset (4)
 
 std::string JoinHost(const std::string& dir, const std::string& name) {
     if (dir.empty()) return name;
@@ -225,51 +223,8 @@ void CTGFileManager::MapArchive(const std::string& normalizedArchivePath, const 
         std::fprintf(stderr, "Couldn't Open file '%s' for mapping.\n", normalizedArchivePath.c_str());
         return;
     }
-    const int64_t archiveSize = archive->Size();
-    uint8_t header[kArchiveHeaderSize];
-    if (archiveSize < static_cast<int64_t>(kArchiveHeaderSize) || !archive->Seek(0) ||
-        archive->Read(header, kArchiveHeaderSize) != static_cast<int64_t>(kArchiveHeaderSize))
-        return;
-    ByteReader head(header, sizeof header);
-    head.Skip(8);  // signature, not checked
-    head.Skip(4);  // version, not checked
-    const int64_t manifestOffset = head.ReadUInt32LE();
-    if (head.HasFailed() || manifestOffset > archiveSize) return;
-
-    int64_t manifestBytes = archiveSize - manifestOffset;
-    if (manifestBytes > kMaxManifestBytes) manifestBytes = kMaxManifestBytes;
-    std::vector<uint8_t> manifest;
-    try {
-        manifest.resize(static_cast<size_t>(manifestBytes));
-    } catch (const std::bad_alloc&) {
-        return;
-    }
-    if (!archive->Seek(manifestOffset)) return;
-    int64_t got = manifestBytes > 0 ? archive->Read(manifest.data(), manifestBytes) : 0;
-    if (got < 0) return;
-    ByteReader r(manifest.data(), static_cast<size_t>(got));
-
-    const int32_t count = r.ReadInt32LE();
-    if (r.HasFailed() || count <= 0) return;
-    for (int32_t i = 0; i < count; ++i) {
-        const int32_t dataLength = r.ReadInt32LE();
-        r.ReadInt32LE();  // second length, not used
-        const int32_t dataOffset = r.ReadInt32LE();
-        const int32_t nameLength = r.ReadInt32LE();
-        if (r.HasFailed() || nameLength < 0) return;  // a cut manifest keeps what was read before the cut
-        if (nameLength > kMaxMemberNameLength) {
-            if (!r.Skip(static_cast<size_t>(nameLength))) return;
-            continue;
-        }
-        const uint8_t* nameBytes = r.ReadSpan(static_cast<size_t>(nameLength));
-        if (!nameBytes) return;
-        // A member whose data lies (partly) past the archive's end is listed all the same: its reads come short.
-        // Negative offsets and lengths name no bytes at all and are left out.
-        if (dataLength < 0 || dataOffset < 0) continue;
-        std::string name = NormalizePath(std::string(reinterpret_cast<const char*>(nameBytes),
-                                                     static_cast<size_t>(nameLength)));
-        AddMember(directory, name, archive, dataOffset, dataLength);
-    }
+    for (const ArchiveMember& m : ReadArchiveManifest(*archive, kMaxMemberNameLength, kMaxManifestBytes))
+        AddMember(directory, NormalizePath(m.name), archive, m.offset, m.size);
 }
 
 bool CTGFileManager::AddMember(const std::string& directory, const std::string& normalizedName,
