@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "objects/OffscreenImage.h"
 #include "platform/Bitmap8.h"
 
 // An 8-bit image seen through its top-row pointer and signed row step: pixel (row r, column c) lies at
@@ -20,9 +19,6 @@ struct ChannelView {
 };
 
 inline ChannelView ViewOf(Bitmap8& b) { return {b.GetTopRow(), b.GetRowStep(), b.GetWidth(), b.GetHeight()}; }
-inline ChannelView ViewOf(OffscreenImage& image) {
-    return {image.GetTopRow(), image.GetRowStep(), image.GetWidth(), image.GetHeight()};
-}
 
 // Where a frame is decoded to: any of the three channels may be absent; `histogram`, when given, holds 256
 // counters to which every decoded pixel adds one at its colour index.
