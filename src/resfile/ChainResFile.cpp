@@ -221,27 +221,7 @@ DataHandle* ChainResFile::GetNamedResource(ResType type, std::string_view name, 
     return nullptr;
 }
 
-bool ChainResFile::GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name) {
-    SetError(kNoErr);
-    for (int i = 0; i < CountMembers(); ++i) {
-        iResFile& m = *slots_[i].member;
-        int32_t n = m.CountResources(type);
-        if (m.GetError()) {
-            SetError(m.GetError());
-            return false;
-        }
-        if (index <= n) {
-            bool found = m.GetIndexedInfo(type, index, id, name);
-            SetError(m.GetError());
-            return found;
-        }
-        index -= n;
-    }
-    SetError(kErrNotFound);
-    return false;
-}
-
-DataHandle* ChainResFile::GetIndexedResource(ResType type, int32_t index, FixupProc fixup) {
+iResFile* ChainResFile::MemberAtIndex(ResType type, int32_t& index) {
     SetError(kNoErr);
     for (int i = 0; i < CountMembers(); ++i) {
         iResFile& m = *slots_[i].member;
@@ -250,15 +230,27 @@ DataHandle* ChainResFile::GetIndexedResource(ResType type, int32_t index, FixupP
             SetError(m.GetError());
             return nullptr;
         }
-        if (index <= n) {
-            DataHandle* h = m.GetIndexedResource(type, index, fixup);
-            SetError(m.GetError());
-            return h;
-        }
+        if (index <= n) return &m;
         index -= n;
     }
     SetError(kErrNotFound);
     return nullptr;
+}
+
+bool ChainResFile::GetIndexedInfo(ResType type, int32_t index, ResID& id, std::string& name) {
+    iResFile* m = MemberAtIndex(type, index);
+    if (!m) return false;
+    bool found = m->GetIndexedInfo(type, index, id, name);
+    SetError(m->GetError());
+    return found;
+}
+
+DataHandle* ChainResFile::GetIndexedResource(ResType type, int32_t index, FixupProc fixup) {
+    iResFile* m = MemberAtIndex(type, index);
+    if (!m) return nullptr;
+    DataHandle* h = m->GetIndexedResource(type, index, fixup);
+    SetError(m->GetError());
+    return h;
 }
 
 template <class Fn>

@@ -80,6 +80,9 @@ protected:
     void DestroyMembers();
 
 private:
+    // The member holding the index-th resource of the type over the chain, with `index` made its own index in
+    // that member; null with the error set when no member holds it.
+    iResFile* MemberAtIndex(ResType type, int32_t& index);
     struct Slot {
         std::unique_ptr<iResFile> member;
         std::vector<ResType> types;
