@@ -282,25 +282,24 @@ void IFFResFile::AddVariant(DataHandle* h, ResType type, ResID id, std::string_v
     Add(h, type, id, name, converted);
 }
 
+IFFChunkEntry* IFFResFile::WritableEntry(DataHandle* h, IFFChunkTypeNode** group) {
+    if (!WritableCheck()) return nullptr;
+    IFFChunkEntry* e = resources_.FindHandle(h, group);
+    if (!e) SetError(kErrNameNotFound);
+    return e;
+}
+
 void IFFResFile::Write(DataHandle* h) {
-    if (!WritableCheck()) return;
     IFFChunkTypeNode* t = nullptr;
-    IFFChunkEntry* e = resources_.FindHandle(h, &t);
-    if (!e) {
-        SetError(kErrNameNotFound);
-        return;
-    }
+    IFFChunkEntry* e = WritableEntry(h, &t);
+    if (!e) return;
     SetError(WriteEntry(t->type, *e));
 }
 
 void IFFResFile::Delete(DataHandle* h) {
-    if (!WritableCheck()) return;
     IFFChunkTypeNode* t = nullptr;
-    IFFChunkEntry* e = resources_.FindHandle(h, &t);
-    if (!e) {
-        SetError(kErrNameNotFound);
-        return;
-    }
+    IFFChunkEntry* e = WritableEntry(h, &t);
+    if (!e) return;
     ResErr err = kNoErr;
     if (e->offset >= 0) err = FreeChunk(e->offset);
     ForgetName(e->nameIndex, e);

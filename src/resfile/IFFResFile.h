@@ -82,6 +82,9 @@ private:
     ResErr LoadData(ResType type, IFFChunkEntry& e, FixupProc fixup);
     DataHandle* LoadEntry(ResType type, IFFChunkEntry& e, FixupProc fixup);
     ResErr WriteEntry(ResType type, IFFChunkEntry& e);
+    // The resource of a handle that Write or Delete may change, with its type; null, with the error set, when
+    // the file is not open and writable or the handle is not one of its resources.
+    IFFChunkEntry* WritableEntry(DataHandle* h, IFFChunkTypeNode** group);
     ResErr WriteNameList();
     // Empties the name list entry of a resource that goes away, unless another chunk still uses it.
     void ForgetName(int32_t nameIndex, const IFFChunkEntry* leaving);

@@ -264,25 +264,24 @@ void IFFResFile2::AddVariant(DataHandle* h, ResType type, ResID id, std::string_
     }
 }
 
+IFFResMapEntry* IFFResFile2::WritableEntry(DataHandle* h, IFFResTypeGroup** group) {
+    if (!WritableCheck()) return nullptr;
+    IFFResMapEntry* e = map_->FindHandle(h, group);
+    if (!e) SetError(kErrNameNotFound);
+    return e;
+}
+
 void IFFResFile2::Write(DataHandle* h) {
-    if (!WritableCheck()) return;
     IFFResTypeGroup* g = nullptr;
-    IFFResMapEntry* e = map_->FindHandle(h, &g);
-    if (!e) {
-        SetError(kErrNameNotFound);
-        return;
-    }
+    IFFResMapEntry* e = WritableEntry(h, &g);
+    if (!e) return;
     SetError(WriteEntry(g->type, *e));
 }
 
 void IFFResFile2::Delete(DataHandle* h) {
-    if (!WritableCheck()) return;
     IFFResTypeGroup* g = nullptr;
-    IFFResMapEntry* e = map_->FindHandle(h, &g);
-    if (!e) {
-        SetError(kErrNameNotFound);
-        return;
-    }
+    IFFResMapEntry* e = WritableEntry(h, &g);
+    if (!e) return;
     ResErr err = kNoErr;
     if (e->offset >= 0) err = FreeChunk(e->offset);
     map_->RemoveEntry(g, e);

@@ -81,6 +81,9 @@ private:
     bool LoadMapAt(uint32_t offset);
     DataHandle* LoadEntry(ResType type, IFFResMapEntry& e, FixupProc fixup);
     ResErr WriteEntry(ResType type, IFFResMapEntry& e);
+    // The resource of a handle that Write or Delete may change, with its type; null, with the error set, when
+    // the file is not open and writable or the handle is not one of its resources.
+    IFFResMapEntry* WritableEntry(DataHandle* h, IFFResTypeGroup** group);
     // Compaction that keeps the map's offsets following the chunks it moves.
     ResErr CompactFollowingMap();
     ResErr WriteMap();
