@@ -8,15 +8,8 @@
 #include "tools/HexResourceText.h"
 #include "tools/ui/ToolWindowPlacement.h"
 
-HexResourceEditor::HexResourceEditor(iResFile& file, ResType type, ResID id, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("9049"));
-    setWindowTitle(QStringLiteral("Hex Resource Editor"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
-    text_ = new QPlainTextEdit(this);
-    text_->setObjectName(QStringLiteral("1019"));
-    text_->setReadOnly(true);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+HexResourceEditor::HexResourceEditor(iResFile& file, ResType type, ResID id, QWidget* parent)
+    : ResourceTextView("9049", QStringLiteral("Hex Resource Editor"), parent) {
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     // Bytes show as the characters of their codes, 0x7F and 0x80 and above included.
     text_->setPlainText(WithoutCarriageReturns(FromGameText(HexResourceText(file, type, id))));
@@ -26,12 +19,6 @@ HexResourceEditor::HexResourceEditor(iResFile& file, ResType type, ResID id, QWi
 
 HexResourceEditor* HexResourceEditor::Open(iResFile& file, ResType type, ResID id) {
     auto* view = new HexResourceEditor(file, type, id, ToolWindowReference());
-    PlaceToolWindow(view);
-    view->show();
+    PlaceAndShow(view);
     return view;
-}
-
-void HexResourceEditor::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    text_->setGeometry(rect().adjusted(1, 1, -1, -1));
 }

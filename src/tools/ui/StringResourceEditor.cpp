@@ -7,15 +7,8 @@
 #include "tools/StringResourceText.h"
 #include "tools/ui/ToolWindowPlacement.h"
 
-StringResourceEditor::StringResourceEditor(iResFile& file, ResID id, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("9050"));
-    setWindowTitle(QStringLiteral("String Resource Editor"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
-    text_ = new QPlainTextEdit(this);
-    text_->setObjectName(QStringLiteral("1019"));
-    text_->setReadOnly(true);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+StringResourceEditor::StringResourceEditor(iResFile& file, ResID id, QWidget* parent)
+    : ResourceTextView("9050", QStringLiteral("String Resource Editor"), parent) {
     const StringResourceView view = StringResourceText(file, id);
     setWindowTitle(FromGameText(view.title));
     text_->setPlainText(WithoutCarriageReturns(FromGameText(view.text)));
@@ -24,12 +17,6 @@ StringResourceEditor::StringResourceEditor(iResFile& file, ResID id, QWidget* pa
 
 StringResourceEditor* StringResourceEditor::Open(iResFile& file, ResID id) {
     auto* view = new StringResourceEditor(file, id, ToolWindowReference());
-    PlaceToolWindow(view);
-    view->show();
+    PlaceAndShow(view);
     return view;
-}
-
-void StringResourceEditor::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    text_->setGeometry(rect().adjusted(1, 1, -1, -1));
 }
