@@ -23,6 +23,7 @@
 #include "app/ObjectCatalog.h"
 #include "app/Prompt.h"
 #include "app/ui/CAboutDlg.h"
+#include "app/ui/DialogControls.h"
 #include "app/ui/ProgramPictures.h"
 #include "app/ui/UiText.h"
 #include "clone/ui/CCloneObjectDialog.h"
@@ -65,13 +66,6 @@ QString ChooseDocument(QWidget* parent, const QString& proposedName) {
 CReshaperDlg::OpenFileChooser& FileChooserSlot() {
     static CReshaperDlg::OpenFileChooser chooser = ChooseDocument;
     return chooser;
-}
-
-QPushButton* MakeButton(QWidget* parent, int id, const char* caption) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::number(id));
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace

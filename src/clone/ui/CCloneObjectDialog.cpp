@@ -14,20 +14,14 @@
 #include "app/AppSettings.h"
 #include "app/ObjectCatalog.h"
 #include "app/WebPage.h"
+#include "app/ui/DialogControls.h"
 #include "app/ui/UiText.h"
 #include "clone/CloneName.h"
-#include "objects/EditObjectProperties.h"
+#include "objects/definitions/EditObjectProperties.h"
 
 namespace {
 
 constexpr int kMaxFieldText = 255;
-
-QPushButton* MakeButton(QWidget* parent, int id, const char* caption) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::number(id));
-    button->setAutoDefault(false);
-    return button;
-}
 
 QLabel* MakeStatus(QWidget* parent, int id) {
     auto* label = new QLabel(parent);

@@ -14,25 +14,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ObjectFile.h"
-#include "app/Prompt.h"
+#include "app/ui/DialogControls.h"
 #include "app/ui/UiText.h"
-#include "objects/ui/CViewDrawGroups.h"
 
 namespace {
-
-QPushButton* MakeButton(QWidget* parent, int id, const char* caption) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::number(id));
-    button->setAutoDefault(false);
-    return button;
-}
-
-template <class T>
-T* Named(T* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 const ObjectProperty& PropertyAt(int row) { return GetObjectProperties()[static_cast<size_t>(row)]; }
 
@@ -44,10 +29,7 @@ bool IsLineKind(PropertyKind kind) {
 }  // namespace
 
 CEditObject::CEditObject(ObjectEntry& entry, QWidget* parent)
-    : QDialog(parent), session_(entry), entry_(entry) {
-    setObjectName(QStringLiteral("9051"));
-    setWindowTitle(QStringLiteral("Edit Object Definition"));
-    setModal(true);
+    : ObjectEditorDialog(entry, "9051", QStringLiteral("Edit Object Definition"), parent) {
     BuildControls();
 
     session_.Load();
@@ -124,7 +106,7 @@ void CEditObject::BuildControls() {
 
     auto* buttons = new QHBoxLayout;
     QPushButton* view = MakeButton(this, 1031, "View Object...");
-    connect(view, &QPushButton::clicked, this, &CEditObject::OnViewObject);
+    connect(view, &QPushButton::clicked, this, &ObjectEditorDialog::OnViewObject);
     buttons->addWidget(view);
     buttons->addStretch();
     QPushButton* ok = MakeButton(this, 1, "OK");
@@ -221,9 +203,7 @@ void CEditObject::StoreCurrentRow() {
     if (refused) {
         // A catalogue text with a character those texts cannot hold: nothing is stored, and the edit shows the
         // stored text again. (The message box takes the focus; the edit is no longer dirty, so that stores nothing.)
-        ShowMessageBox(kUnstorableTextTitle,
-                       UnstorableTextMessage(property.code == kPropertyCatalogName ? "name" : "description", fault),
-                       MessageKind::Warning);
+        WarnUnstorableText(property.code == kPropertyCatalogName ? "name" : "description", fault);
         ShowRow(row_);
         return;
     }
@@ -248,19 +228,7 @@ bool CEditObject::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void CEditObject::OnViewObject() {
-    StoreCurrentRow();
-    if (!entry_.owner || !entry_.owner->file) return;
-    CViewDrawGroups viewer(entry_, this);
-    viewer.exec();
-}
-
 void CEditObject::accept() {
     if (editDirty_) StoreCurrentRow();
     QDialog::accept();
-}
-
-void CEditObject::done(int result) {
-    if (ResErr err = session_.Save()) ShowMessageBox("Error!", SaveFailureText(session_.GetPath(), err), MessageKind::Error);
-    QDialog::done(result);
 }

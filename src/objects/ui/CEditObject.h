@@ -2,9 +2,7 @@
 // with its help text and the editor of its kind. Every change is stored at once.
 #pragma once
 
-#include <QDialog>
-
-#include "objects/EditObjectSession.h"
+#include "objects/ui/ObjectEditorDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -13,7 +11,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
-class CEditObject : public QDialog {
+class CEditObject : public ObjectEditorDialog {
     Q_OBJECT
 public:
     // Modal; opens on one entry of the catalogue (its file must be open), loads it and shows row 0.
@@ -24,15 +22,12 @@ public:
     int CurrentRow() const { return row_; }
     // Reads the shown editor back and stores it (nothing on a read-only file; list choices then snap back).
     void StoreCurrentRow();
-    const EditObjectSession& Session() const { return session_; }
 
 public slots:
-    void OnViewObject();
     void accept() override;
-    // Saves what the editor stored as the dialog closes, however it closes; a failure is shown.
-    void done(int result) override;
 
 protected:
+    void StoreEdits() override { StoreCurrentRow(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -42,8 +37,6 @@ private:
     // The editor's value; `refused` when a catalogue text holds a character the game's texts cannot hold.
     PropertyInput ReadEditor(bool* refused, Windows1252Fault* fault) const;
 
-    EditObjectSession session_;
-    ObjectEntry& entry_;
     int row_ = -1;
     bool showing_ = false;  // editors are being filled: their signals store nothing
     bool editDirty_ = false;

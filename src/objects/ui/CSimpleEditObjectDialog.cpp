@@ -10,21 +10,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/ObjectFile.h"
-#include "app/Prompt.h"
+#include "app/ui/DialogControls.h"
 #include "app/ui/UiText.h"
-#include "objects/Languages.h"
+#include "objects/strings/Languages.h"
 #include "objects/ui/CEditObject.h"
-#include "objects/ui/CViewDrawGroups.h"
 
 namespace {
-
-QPushButton* MakeButton(QWidget* parent, int id, const char* caption) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::number(id));
-    button->setAutoDefault(false);
-    return button;
-}
 
 void OpenDefinitionEditor(ObjectEntry& entry, QWidget* parent) {
     CEditObject editor(entry, parent);
@@ -43,10 +34,7 @@ void CSimpleEditObjectDialog::SetDefinitionEditorOpener(DefinitionEditorOpener o
 }
 
 CSimpleEditObjectDialog::CSimpleEditObjectDialog(ObjectEntry& entry, QWidget* parent)
-    : QDialog(parent), session_(entry), entry_(entry) {
-    setObjectName(QStringLiteral("9054"));
-    setWindowTitle(QStringLiteral("Edit Object"));
-    setModal(true);
+    : ObjectEditorDialog(entry, "9054", QStringLiteral("Edit Object"), parent) {
     BuildControls();
     {
         const QSignalBlocker block(language_);
@@ -99,7 +87,7 @@ void CSimpleEditObjectDialog::BuildControls() {
 
     connect(language_, &QComboBox::currentIndexChanged, this, &CSimpleEditObjectDialog::OnLanguageChosen);
     connect(setAll_, &QPushButton::clicked, this, &CSimpleEditObjectDialog::OnSetAll);
-    connect(view, &QPushButton::clicked, this, &CSimpleEditObjectDialog::OnViewObject);
+    connect(view, &QPushButton::clicked, this, &ObjectEditorDialog::OnViewObject);
     connect(definition, &QPushButton::clicked, this, &CSimpleEditObjectDialog::OnEditDefinition);
     connect(ok, &QPushButton::clicked, this, &CSimpleEditObjectDialog::accept);
     for (QWidget* edit : {static_cast<QWidget*>(name_), static_cast<QWidget*>(price_),
@@ -137,13 +125,13 @@ void CSimpleEditObjectDialog::Apply() {
         name = typed;
     } else {
         refusedName = true;
-        ShowMessageBox(kUnstorableTextTitle, UnstorableTextMessage("name", fault), MessageKind::Warning);
+        WarnUnstorableText("name", fault);
     }
     if (ToGameText(PlainTextOf(*description_), typed, &fault)) {
         description = typed;
     } else {
         refusedDescription = true;
-        ShowMessageBox(kUnstorableTextTitle, UnstorableTextMessage("description", fault), MessageKind::Warning);
+        WarnUnstorableText("description", fault);
     }
     std::string shownPrice;
     const std::string priceText = price_->text().toStdString();
@@ -179,19 +167,7 @@ void CSimpleEditObjectDialog::OnEditDefinition() {
     Show();
 }
 
-void CSimpleEditObjectDialog::OnViewObject() {
-    Apply();
-    if (!entry_.owner || !entry_.owner->file) return;
-    CViewDrawGroups viewer(entry_, this);
-    viewer.exec();
-}
-
 void CSimpleEditObjectDialog::accept() {
     Apply();
     QDialog::accept();
-}
-
-void CSimpleEditObjectDialog::done(int result) {
-    if (ResErr err = session_.Save()) ShowMessageBox("Error!", SaveFailureText(session_.GetPath(), err), MessageKind::Error);
-    QDialog::done(result);
 }

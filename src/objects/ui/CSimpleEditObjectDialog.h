@@ -2,9 +2,7 @@
 // language and the price; opens the definition editor and the viewer. Every change is stored at once.
 #pragma once
 
-#include <QDialog>
-
-#include "objects/EditObjectSession.h"
+#include "objects/ui/ObjectEditorDialog.h"
 
 class QComboBox;
 class QLabel;
@@ -12,7 +10,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class CSimpleEditObjectDialog : public QDialog {
+class CSimpleEditObjectDialog : public ObjectEditorDialog {
     Q_OBJECT
 public:
     // Modal; opens on one entry of the catalogue (its file must be open) in the program's current language.
@@ -21,7 +19,6 @@ public:
     // Stores the three edits (price clamped at 32767, texts saved for the current language); nothing on a
     // read-only file.
     void Apply();
-    const EditObjectSession& Session() const { return session_; }
 
     // Opens the definition editor modally; tests replace it. The default runs CEditObject.
     using DefinitionEditorOpener = void (*)(ObjectEntry& entry, QWidget* parent);
@@ -31,20 +28,16 @@ public slots:
     void OnLanguageChosen(int index);
     void OnSetAll();
     void OnEditDefinition();
-    void OnViewObject();
     void accept() override;
-    // Saves what the editor stored as the dialog closes, however it closes; a failure is shown.
-    void done(int result) override;
 
 protected:
+    void StoreEdits() override { Apply(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
     void Show();
 
-    EditObjectSession session_;
-    ObjectEntry& entry_;
     bool showing_ = false;
 
     QLabel* state_ = nullptr;

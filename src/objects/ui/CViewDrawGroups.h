@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QTimer>
 
-#include "objects/ViewDrawGroupsSession.h"
+#include "objects/drawing/ViewDrawGroupsSession.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "app/ui/UiText.h"
-#include "objects/EditObjectProperties.h"
+#include "objects/definitions/EditObjectProperties.h"
 
 SpinArrows::SpinArrows(QWidget* parent) : QWidget(parent) {
     up_ = new QToolButton(this);
