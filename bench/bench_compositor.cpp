@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/ObjectFile.h"
-#include "objects/Compositor.h"
-#include "objects/DrawGroup.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/drawing/Compositor.h"
+#include "objects/drawing/DrawGroup.h"
 #include "platform/HostFile.h"
 #include "resfile/StdResFile.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "objects/DrawGroup.h"
+#include "objects/drawing/DrawGroup.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DrawGroup g;

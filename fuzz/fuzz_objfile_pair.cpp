@@ -8,9 +8,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "objects/FrameRenderer.h"
-#include "objects/PalWrap.h"
-#include "objects/SpriteFrameCount.h"
+#include "objects/palettes/PalWrap.h"
+#include "objects/sprites/FrameRenderer.h"
+#include "objects/sprites/SpriteFrameCount.h"
 #include "platform/HostFile.h"
 #include "resfile/IFFFormat.h"
 #include "resfile/StdResFile.h"

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "objects/Spr2Decoder.h"
-#include "objects/Spr2Encoder.h"
-#include "objects/Spr2Resource.h"
+#include "objects/sprites/Spr2Decoder.h"
+#include "objects/sprites/Spr2Encoder.h"
+#include "objects/sprites/Spr2Resource.h"
 #include "platform/Bitmap8.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "objects/SprListDecoder.h"
-#include "objects/SprListResource.h"
+#include "objects/sprites/SprListDecoder.h"
+#include "objects/sprites/SprListResource.h"
 #include "platform/Bitmap8.h"
 
 namespace {

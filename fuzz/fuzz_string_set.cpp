@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "objects/StringSet.h"
+#include "objects/strings/StringSet.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // ObjectFile: loading the catalogue record of an object file from its resources.
 #include "app/ObjectFile.h"
 
-#include "objects/PalWrap.h"
+#include "objects/palettes/PalWrap.h"
 #include "resfile/ResFileExtension.h"
 #include "resfile/StdResFile.h"
 

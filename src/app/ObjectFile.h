@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 #include "resfile/ResErrors.h"
 #include "resfile/ResTypes.h"
 

@@ -8,7 +8,7 @@
 #include "app/TerminalProgressHost.h"
 #include "cli/CliCommon.h"
 #include "cli/TerminalText.h"
-#include "objects/Languages.h"
+#include "objects/strings/Languages.h"
 #include "platform/HostFile.h"
 #include "platform/HostPath.h"
 #include "resfile/ResFileExtension.h"

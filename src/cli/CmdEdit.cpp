@@ -4,8 +4,8 @@
 
 #include "cli/CliCommon.h"
 #include "cli/TerminalText.h"
-#include "objects/EditObjectSession.h"
-#include "objects/Languages.h"
+#include "objects/definitions/EditObjectSession.h"
+#include "objects/strings/Languages.h"
 #include "platform/AsciiFold.h"
 
 namespace cli {

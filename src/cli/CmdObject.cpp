@@ -5,8 +5,8 @@
 #include "cli/CliCommon.h"
 #include "cli/JsonOutput.h"
 #include "cli/TerminalText.h"
-#include "objects/ObjectDefinition.h"
-#include "objects/ObjectDefinitionFields.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinitionFields.h"
 
 namespace cli {
 

@@ -6,8 +6,8 @@
 #include "app/ObjectFile.h"
 #include "cli/CliCommon.h"
 #include "cli/PictureOutput.h"
-#include "objects/Compositor.h"
-#include "objects/ContactSheet.h"
+#include "objects/drawing/Compositor.h"
+#include "objects/drawing/ContactSheet.h"
 #include "platform/HostDirectory.h"
 #include "resfile/StdResFile.h"
 

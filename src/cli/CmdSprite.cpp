@@ -4,9 +4,9 @@
 
 #include "cli/CliCommon.h"
 #include "cli/PictureOutput.h"
-#include "objects/FrameRenderer.h"
-#include "objects/PalWrap.h"
-#include "objects/SpriteFrameCount.h"
+#include "objects/palettes/PalWrap.h"
+#include "objects/sprites/FrameRenderer.h"
+#include "objects/sprites/SpriteFrameCount.h"
 #include "platform/HostDirectory.h"
 #include "platform/HostPath.h"
 

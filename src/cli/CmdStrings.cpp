@@ -5,8 +5,8 @@
 #include "cli/CliCommon.h"
 #include "cli/JsonOutput.h"
 #include "cli/TerminalText.h"
-#include "objects/Languages.h"
-#include "objects/StringSet.h"
+#include "objects/strings/Languages.h"
+#include "objects/strings/StringSet.h"
 
 namespace cli {
 

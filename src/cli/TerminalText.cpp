@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "cli/CliCommon.h"
-#include "objects/EditObjectSession.h"
+#include "objects/definitions/EditObjectSession.h"
 #include "platform/Windows1252.h"
 
 namespace cli {

@@ -10,14 +10,14 @@
 #include "app/Progress.h"
 #include "clone/GuidMap.h"
 #include "clone/RemapBehaviorGuids.h"
-#include "objects/ObjectDefinition.h"
-#include "objects/ObjectDefinitionFields.h"
-#include "objects/ObjectReach.h"
-#include "objects/StringSet.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinitionFields.h"
+#include "objects/definitions/ObjectReach.h"
+#include "objects/strings/StringSet.h"
 #include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
 #include "resfile/CTGFileManager.h"
 #include "resfile/StdResFile.h"
-#include "platform/ByteWriter.h"
 
 namespace {
 

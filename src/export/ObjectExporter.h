@@ -11,7 +11,7 @@
 
 #include "export/ExportOptions.h"
 #include "export/XmlLineWriter.h"
-#include "objects/RgbColor.h"
+#include "objects/palettes/RgbColor.h"
 #include "resfile/ResTypes.h"
 
 class SpriteSource;

@@ -7,7 +7,7 @@
 
 #include "app/ObjectFile.h"
 #include "app/Progress.h"
-#include "objects/PalWrap.h"
+#include "objects/palettes/PalWrap.h"
 #include "resfile/DataHandle.h"
 #include "resfile/StdResFile.h"
 

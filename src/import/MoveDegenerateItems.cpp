@@ -7,7 +7,7 @@
 #include "app/ObjectFile.h"
 #include "app/Progress.h"
 #include "import/ImportedSprite.h"
-#include "objects/DrawGroup.h"
+#include "objects/drawing/DrawGroup.h"
 #include "resfile/StdResFile.h"
 
 namespace {

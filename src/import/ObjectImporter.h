@@ -8,8 +8,8 @@
 
 #include "import/ImportOptions.h"
 #include "import/ImportedSprite.h"
-#include "objects/DrawGroupItem.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/drawing/DrawGroupItem.h"
 
 struct ObjectFile;
 struct XML_ParserStruct;

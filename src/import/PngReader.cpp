@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "objects/SharedPalettes.h"
+#include "objects/palettes/SharedPalettes.h"
 #include "platform/ByteReader.h"
 #include "platform/GreyRamp.h"
 

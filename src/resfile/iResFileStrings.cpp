@@ -1,5 +1,5 @@
 // iResFile::GetIndexedString: the string lookup shared by every resource file kind.
-#include "objects/StringSet.h"
+#include "objects/strings/StringSet.h"
 #include "resfile/iResFile.h"
 
 void iResFile::GetIndexedString(std::string& out, ResID id, int32_t index) {

@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "objects/CatalogStrings.h"
-#include "objects/ObjectDefinition.h"
-#include "objects/StringSet.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/strings/CatalogStrings.h"
+#include "objects/strings/StringSet.h"
 #include "sample/SampleArt.h"
 #include "sample/SampleBehaviors.h"
 #include "sample/SampleIFFImage.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 #include "sample/SampleBehaviors.h"
 #include "sample/SampleIFFImage.h"
 #include "sample/SampleSprite.h"

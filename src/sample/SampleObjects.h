@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 #include "sample/SampleRandom.h"
 
 // Hands out GUIDs by object key. A GUID carries its maker's cookie in bits 8 to 23 and random bits elsewhere; no two

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "objects/PalWrap.h"
+#include "objects/palettes/PalWrap.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "objects/SpriteChannels.h"
+#include "objects/sprites/SpriteChannels.h"
 #include "platform/Rect.h"
 #include "sample/SampleModel.h"
 #include "sample/SamplePalette.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 #include "sample/SampleArt.h"
 #include "sample/SampleBehaviors.h"
 #include "sample/SampleIFFImage.h"

@@ -3,14 +3,14 @@
 
 #include <tuple>
 
-#include "objects/ObjectDefinition.h"
-#include "objects/Spr2Resource.h"
-#include "objects/SpriteFormat.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/sprites/Spr2Resource.h"
+#include "objects/sprites/SpriteFormat.h"
+#include "platform/ByteWriter.h"
 #include "sample/SampleIFFImage.h"
 #include "sample/SamplePalette.h"
 #include "sample/SampleSprite.h"
 #include "sample/SampleStrings.h"
-#include "platform/ByteWriter.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "objects/Spr2Assembler.h"
-#include "objects/Spr2Encoder.h"
-#include "objects/SprListEncoder.h"
-#include "sample/SampleRenderer.h"
+#include "objects/sprites/Spr2Assembler.h"
+#include "objects/sprites/Spr2Encoder.h"
+#include "objects/sprites/SprListEncoder.h"
 #include "platform/ByteWriter.h"
+#include "sample/SampleRenderer.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "objects/DrawGroup.h"
+#include "objects/drawing/DrawGroup.h"
 #include "sample/SampleModel.h"
 #include "sample/SamplePalette.h"
 

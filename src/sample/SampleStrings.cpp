@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <map>
 
-#include "objects/StringSet.h"
-#include "resfile/ResTypes.h"
+#include "objects/strings/StringSet.h"
 #include "platform/ByteWriter.h"
+#include "resfile/ResTypes.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include "app/ObjectFile.h"
 #include "app/Progress.h"
-#include "objects/ObjectReach.h"
-#include "objects/Spr2Resource.h"
-#include "objects/SprListResource.h"
+#include "objects/definitions/ObjectReach.h"
+#include "objects/sprites/Spr2Resource.h"
+#include "objects/sprites/SprListResource.h"
 #include "platform/ByteReader.h"
 #include "resfile/StdResFile.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "objects/StringSet.h"
+#include "objects/strings/StringSet.h"
 #include "resfile/ChainResFile.h"
 #include "resfile/IFFResFile.h"
 #include "resfile/ResolveResFile.h"

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "objects/Languages.h"
-#include "objects/StringSet.h"
+#include "objects/strings/Languages.h"
+#include "objects/strings/StringSet.h"
 
 StringResourceView StringResourceText(iResFile& file, ResID id) {
     StringSet set;

@@ -17,7 +17,7 @@
 #include "export/ExportWhizzerModel.h"
 #include "export/ObjectExporter.h"
 #include "import/ObjectImporter.h"
-#include "objects/EditObjectSession.h"
+#include "objects/definitions/EditObjectSession.h"
 #include "platform/FaultInjection.h"
 #include "platform/HostFile.h"
 #include "resfile/StdResFile.h"

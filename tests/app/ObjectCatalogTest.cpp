@@ -3,8 +3,8 @@
 
 #include "../resfile/IFFBuilder.h"
 #include "app/ObjectCatalog.h"
+#include "objects/definitions/ObjectDefinition.h"
 #include "platform/HostDirectory.h"
-#include "objects/ObjectDefinition.h"
 #include "resfile/CTGFileManager.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/StdResFile.h"

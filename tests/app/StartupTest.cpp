@@ -7,7 +7,7 @@
 #include "app/AppSettings.h"
 #include "app/GameFileCheck.h"
 #include "app/Startup.h"
-#include "objects/Languages.h"
+#include "objects/strings/Languages.h"
 #include "resfile/CTGFileManager.h"
 #include "support/TempDir.h"
 

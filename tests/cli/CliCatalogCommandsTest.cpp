@@ -3,7 +3,7 @@
 
 #include "../resfile/IFFBuilder.h"
 #include "CliRunner.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 #include "support/TempDir.h"
 
 using namespace reshaper_test;

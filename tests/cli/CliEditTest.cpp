@@ -6,7 +6,7 @@
 #include "../clone/CloneFixture.h"
 #include "../resfile/IFFBuilder.h"
 #include "CliRunner.h"
-#include "objects/CatalogStrings.h"
+#include "objects/strings/CatalogStrings.h"
 #include "support/TempDir.h"
 
 using namespace reshaper_test;

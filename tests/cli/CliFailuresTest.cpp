@@ -7,7 +7,7 @@
 #include "../clone/CloneFixture.h"
 #include "../resfile/IFFBuilder.h"
 #include "CliRunner.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 #include "platform/HostFile.h"
 #include "resfile/IFFResFile2.h"
 #include "support/TempDir.h"

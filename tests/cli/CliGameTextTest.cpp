@@ -4,7 +4,7 @@
 
 #include "../clone/CloneFixture.h"
 #include "CliRunner.h"
-#include "objects/CatalogStrings.h"
+#include "objects/strings/CatalogStrings.h"
 #include "platform/Windows1252.h"
 #include "support/TempDir.h"
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "CliRunner.h"
-#include "objects/ObjectDefinition.h"
-#include "objects/StringSet.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/strings/StringSet.h"
 #include "resfile/IFFResFile2.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CliRunner.h"
-#include "objects/Spr2Resource.h"
+#include "objects/sprites/Spr2Resource.h"
 #include "resfile/IFFResFile2.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CliRunner.h"
-#include "objects/StringSet.h"
+#include "objects/strings/StringSet.h"
 #include "resfile/IFFResFile2.h"
 #include "support/TempDir.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "objects/DrawGroup.h"
-#include "objects/ObjectDefinition.h"
-#include "objects/StringSet.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/drawing/DrawGroup.h"
+#include "objects/strings/StringSet.h"
 #include "resfile/IFFResFile2.h"
 
 namespace clone_test {

@@ -8,7 +8,7 @@
 #include "app/ObjectCatalog.h"
 #include "clone/CloneIntoCatalog.h"
 #include "clone/CloneObjectFile.h"
-#include "objects/ObjectDefinitionFields.h"
+#include "objects/definitions/ObjectDefinitionFields.h"
 #include "resfile/CTGFileManager.h"
 #include "resfile/StdResFile.h"
 #include "support/RecordingHosts.h"

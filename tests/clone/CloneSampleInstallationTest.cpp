@@ -11,7 +11,7 @@
 #include "app/ObjectCatalog.h"
 #include "clone/CloneIntoCatalog.h"
 #include "clone/RemapBehaviorGuids.h"
-#include "objects/StringSet.h"
+#include "objects/strings/StringSet.h"
 #include "resfile/StdResFile.h"
 #include "support/RecordingHosts.h"
 #include "support/SampleInstallationSuite.h"

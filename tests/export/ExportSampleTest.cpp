@@ -12,7 +12,7 @@
 #include "app/ObjectCatalog.h"
 #include "export/ExportWhizzerModel.h"
 #include "export/ObjectExporter.h"
-#include "objects/ObjectDefinitionFields.h"
+#include "objects/definitions/ObjectDefinitionFields.h"
 #include "support/RecordingHosts.h"
 #include "support/SampleInstallationSuite.h"
 

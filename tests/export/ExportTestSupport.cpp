@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SpriteFormat.h"
 #include "resfile/StdResFile.h"
 
 namespace export_test {

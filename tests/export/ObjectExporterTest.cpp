@@ -11,7 +11,7 @@
 #include "app/AppSettings.h"
 #include "export/ExportWhizzerModel.h"
 #include "export/ObjectExporter.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 #include "platform/HostDirectory.h"
 #include "sample/SampleSecondLayout.h"
 #include "support/RecordingHosts.h"

@@ -11,8 +11,8 @@
 
 #include "app/ObjectFile.h"
 #include "import/ObjectImporter.h"
-#include "objects/DrawGroup.h"
-#include "objects/Spr2Resource.h"
+#include "objects/drawing/DrawGroup.h"
+#include "objects/sprites/Spr2Resource.h"
 #include "platform/Bitmap24.h"
 #include "platform/Bitmap8.h"
 #include "platform/BmpWriter.h"

@@ -7,7 +7,7 @@
 
 #include "app/ObjectFile.h"
 #include "import/ImportPaletteStore.h"
-#include "objects/PalWrap.h"
+#include "objects/palettes/PalWrap.h"
 #include "resfile/DataHandle.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/StdResFile.h"

@@ -6,10 +6,10 @@
 
 #include "import/DepthTemplates.h"
 #include "import/ImportFixture.h"
-#include "objects/PalWrap.h"
-#include "objects/Spr2Decoder.h"
-#include "objects/SprListDecoder.h"
-#include "objects/SprListResource.h"
+#include "objects/palettes/PalWrap.h"
+#include "objects/sprites/Spr2Decoder.h"
+#include "objects/sprites/SprListDecoder.h"
+#include "objects/sprites/SprListResource.h"
 
 namespace import_test {
 namespace {

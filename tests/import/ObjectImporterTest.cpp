@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "import/ImportAttributes.h"
+#include "import/ImportFixture.h"
 #include "import/ImportOptions.h"
 #include "import/ObjectImporter.h"
-#include "import/ImportFixture.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 
 namespace import_test {
 namespace {

@@ -3,12 +3,12 @@
 
 #include "SpriteTestImages.h"
 #include "app/ObjectFile.h"
-#include "objects/Compositor.h"
-#include "objects/DrawGroup.h"
-#include "objects/ObjectDefinition.h"
-#include "objects/PalWrap.h"
-#include "resfile/StdResFile.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/drawing/Compositor.h"
+#include "objects/drawing/DrawGroup.h"
+#include "objects/palettes/PalWrap.h"
 #include "platform/BmpWriter.h"
+#include "resfile/StdResFile.h"
 #include "support/TempDir.h"
 
 #include <cstdlib>

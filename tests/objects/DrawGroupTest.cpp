@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "SpriteTestImages.h"
-#include "objects/DrawGroup.h"
+#include "objects/drawing/DrawGroup.h"
 #include "resfile/IFFResFile2.h"
 #include "support/TempDir.h"
 

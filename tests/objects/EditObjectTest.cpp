@@ -5,10 +5,10 @@
 
 #include "../clone/CloneFixture.h"
 #include "TestObjectFile.h"
-#include "objects/DescriptionLineEnds.h"
-#include "objects/EditObjectSession.h"
-#include "objects/Languages.h"
-#include "objects/ObjectDefinitionFields.h"
+#include "objects/definitions/EditObjectSession.h"
+#include "objects/definitions/ObjectDefinitionFields.h"
+#include "objects/strings/DescriptionLineEnds.h"
+#include "objects/strings/Languages.h"
 #include "support/RecordingHosts.h"
 
 using namespace objects_test;

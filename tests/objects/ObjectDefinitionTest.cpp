@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "TestObjectFile.h"
-#include "objects/ObjectDefinition.h"
-#include "objects/ObjectDefinitionFields.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinitionFields.h"
 
 using objects_test::ReadOnlyIFFResFile;
 using objects_test::TestObjectFile;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/Languages.h"
+#include "objects/strings/Languages.h"
 
 namespace objects_test {
 

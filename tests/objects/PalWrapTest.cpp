@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "objects/PalWrap.h"
-#include "objects/SharedPalettes.h"
-#include "platform/SystemPalette.h"
+#include "objects/palettes/PalWrap.h"
+#include "objects/palettes/SharedPalettes.h"
 #include "platform/GreyRamp.h"
+#include "platform/SystemPalette.h"
 
 namespace {
 

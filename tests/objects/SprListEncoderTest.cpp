@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "objects/SprListDecoder.h"
-#include "objects/SprListEncoder.h"
-#include "objects/SprListResource.h"
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SprListDecoder.h"
+#include "objects/sprites/SprListEncoder.h"
+#include "objects/sprites/SprListResource.h"
+#include "objects/sprites/SpriteFormat.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "SpriteTestImages.h"
-#include "objects/Spr2Assembler.h"
-#include "objects/Spr2Decoder.h"
-#include "objects/Spr2Encoder.h"
-#include "objects/Spr2Resource.h"
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/Spr2Assembler.h"
+#include "objects/sprites/Spr2Decoder.h"
+#include "objects/sprites/Spr2Encoder.h"
+#include "objects/sprites/Spr2Resource.h"
+#include "objects/sprites/SpriteFormat.h"
 #include "platform/Bitmap8.h"
 
 using namespace reshaper_test;

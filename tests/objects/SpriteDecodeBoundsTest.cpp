@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "SpriteTestImages.h"
-#include "objects/Spr2Decoder.h"
-#include "objects/Spr2Resource.h"
-#include "objects/SprListDecoder.h"
-#include "objects/SprListResource.h"
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/Spr2Decoder.h"
+#include "objects/sprites/Spr2Resource.h"
+#include "objects/sprites/SprListDecoder.h"
+#include "objects/sprites/SprListResource.h"
+#include "objects/sprites/SpriteFormat.h"
 
 using namespace reshaper_test;
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "SpriteTestImages.h"
-#include "objects/Spr2Encoder.h"
+#include "objects/sprites/Spr2Encoder.h"
 
 using namespace reshaper_test;
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "SpriteTestImages.h"
-#include "objects/SpriteFrameCount.h"
+#include "objects/sprites/SpriteFrameCount.h"
 #include "resfile/IFFResFile2.h"
 #include "support/TempDir.h"
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "SpriteTestImages.h"
-#include "objects/SprListDecoder.h"
-#include "objects/SprListResource.h"
+#include "objects/sprites/SprListDecoder.h"
+#include "objects/sprites/SprListResource.h"
 
 using namespace reshaper_test;
 

@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "objects/SpriteChannels.h"
+#include "objects/sprites/SpriteChannels.h"
 
 namespace reshaper_test {
 

@@ -4,8 +4,8 @@
 #include "ObjectsTestSupport.h"
 #include "StringSetFixtures.h"
 #include "TestObjectFile.h"
-#include "objects/CatalogStrings.h"
-#include "objects/StringSet.h"
+#include "objects/strings/CatalogStrings.h"
+#include "objects/strings/StringSet.h"
 
 using namespace objects_test;
 using namespace objects_test::fixtures;

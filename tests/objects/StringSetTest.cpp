@@ -3,7 +3,7 @@
 
 #include "ObjectsTestSupport.h"
 #include "StringSetFixtures.h"
-#include "objects/StringSet.h"
+#include "objects/strings/StringSet.h"
 
 using objects_test::Bytes;
 using objects_test::TextBytes;

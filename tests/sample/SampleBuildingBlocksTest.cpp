@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "objects/DrawGroup.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/drawing/DrawGroup.h"
 #include "resfile/IFFResFile2.h"
 #include "sample/SampleBehaviors.h"
 #include "sample/SampleIFFImage.h"

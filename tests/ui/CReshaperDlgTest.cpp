@@ -19,7 +19,7 @@
 #include "app/AppSettings.h"
 #include "app/ScopedEnv.h"
 #include "app/ui/CReshaperDlg.h"
-#include "objects/Languages.h"
+#include "objects/strings/Languages.h"
 #include "support/RecordingHosts.h"
 #include "tools/ui/ResEditDialog.h"
 

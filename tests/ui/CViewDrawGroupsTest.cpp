@@ -13,7 +13,7 @@
 
 #include "../objects/SpriteTestImages.h"
 #include "UiInstallation.h"
-#include "objects/DrawGroup.h"
+#include "objects/drawing/DrawGroup.h"
 #include "objects/ui/CViewDrawGroups.h"
 #include "objects/ui/SpinArrows.h"
 

@@ -11,7 +11,7 @@
 #include <QTreeWidget>
 
 #include "UiInstallation.h"
-#include "objects/StringSet.h"
+#include "objects/strings/StringSet.h"
 #include "tools/ui/HexResourceEditor.h"
 #include "tools/ui/ResEditDialog.h"
 #include "tools/ui/StringResourceEditor.h"

@@ -12,7 +12,7 @@
 #include "../resfile/IFFBuilder.h"
 #include "QtPrinters.h"
 #include "app/ObjectCatalog.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 #include "resfile/CTGFileManager.h"
 #include "resfile/StdResFile.h"
 #include "support/TempDir.h"

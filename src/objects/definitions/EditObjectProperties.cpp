@@ -1,10 +1,10 @@
 // EditObjectProperties: the property table of the definition editor and the reading and showing of each kind.
-#include "objects/EditObjectProperties.h"
+#include "objects/definitions/EditObjectProperties.h"
 
 #include <cstdio>
 #include <limits>
 
-#include "objects/ObjectDefinitionFields.h"
+#include "objects/definitions/ObjectDefinitionFields.h"
 
 namespace {
 

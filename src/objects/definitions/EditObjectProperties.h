@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 
 struct ObjectDefinitionField;
 

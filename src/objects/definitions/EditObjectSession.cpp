@@ -1,13 +1,13 @@
 // EditObjectSession: loading an object for the editors, showing each property by kind and storing changes.
-#include "objects/EditObjectSession.h"
+#include "objects/definitions/EditObjectSession.h"
 
 #include <cstdio>
 
 #include "app/ObjectFile.h"
 #include "app/Prompt.h"
 #include "clone/RemapBehaviorGuids.h"
-#include "objects/DescriptionLineEnds.h"
-#include "objects/Languages.h"
+#include "objects/strings/DescriptionLineEnds.h"
+#include "objects/strings/Languages.h"
 #include "platform/Windows1252.h"
 #include "resfile/StdResFile.h"
 #include "resfile/iResFile.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "objects/CatalogStrings.h"
-#include "objects/EditObjectProperties.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/EditObjectProperties.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/strings/CatalogStrings.h"
 #include "resfile/ResErrors.h"
 #include "resfile/ResTypes.h"
 

@@ -1,13 +1,13 @@
 // ObjectDefinition: version upgrade, byte form, and load and store through a resource file.
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 
 #include <algorithm>
 #include <new>
 
-#include "objects/ObjectDefinitionFields.h"
+#include "objects/definitions/ObjectDefinitionFields.h"
 #include "platform/ByteReader.h"
-#include "resfile/iResFile.h"
 #include "platform/ByteWriter.h"
+#include "resfile/iResFile.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // ObjectDefinitionFields: the field table; the only place that knows where each field lies in the record.
-#include "objects/ObjectDefinitionFields.h"
+#include "objects/definitions/ObjectDefinitionFields.h"
 
 namespace {
 

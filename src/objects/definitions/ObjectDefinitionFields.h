@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 
 // One named field of the stored record. Exactly one of the two member pointers is set, matching the
 // width. The table lists the fields in stored order, which is also the order in which text forms

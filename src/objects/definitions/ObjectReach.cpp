@@ -1,7 +1,7 @@
 // ObjectReach: the walk from an object definition to its wall sprites, draw groups and their sprites.
-#include "objects/ObjectReach.h"
+#include "objects/definitions/ObjectReach.h"
 
-#include "objects/DrawGroup.h"
+#include "objects/drawing/DrawGroup.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 
 class iResFile;
 

@@ -1,5 +1,5 @@
 // Compositor: tiles and their draw groups, the measuring pass, the background, and the farthest-first drawing pass.
-#include "objects/Compositor.h"
+#include "objects/drawing/Compositor.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "app/ObjectFile.h"
-#include "objects/DrawGroup.h"
-#include "objects/FloorGrid.h"
-#include "objects/FrameBlend.h"
-#include "objects/FrameRenderer.h"
-#include "objects/PalWrap.h"
-#include "objects/SharedPalettes.h"
-#include "objects/SpriteSource.h"
+#include "objects/drawing/DrawGroup.h"
+#include "objects/drawing/FloorGrid.h"
+#include "objects/drawing/FrameBlend.h"
+#include "objects/palettes/PalWrap.h"
+#include "objects/palettes/SharedPalettes.h"
+#include "objects/sprites/FrameRenderer.h"
+#include "objects/sprites/SpriteSource.h"
 #include "platform/Bitmap16.h"
 #include "resfile/StdResFile.h"
 #include "resfile/iResFile.h"

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "objects/RgbColor.h"
-#include "objects/TilePlacement.h"
+#include "objects/drawing/TilePlacement.h"
+#include "objects/palettes/RgbColor.h"
 #include "platform/Bitmap24.h"
 #include "platform/Bitmap8.h"
 #include "resfile/ResTypes.h"

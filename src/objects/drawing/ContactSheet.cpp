@@ -1,5 +1,5 @@
 // ContactSheet: composes the views of every root object, then lays them out in rows on the sheet.
-#include "objects/ContactSheet.h"
+#include "objects/drawing/ContactSheet.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,7 +7,7 @@
 
 #include "app/ObjectFile.h"
 #include "app/Progress.h"
-#include "objects/Compositor.h"
+#include "objects/drawing/Compositor.h"
 #include "resfile/StdResFile.h"
 
 namespace {

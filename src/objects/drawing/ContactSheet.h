@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "objects/RgbColor.h"
+#include "objects/palettes/RgbColor.h"
 #include "platform/Bitmap24.h"
 
 struct ObjectFile;

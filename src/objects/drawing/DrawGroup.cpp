@@ -1,5 +1,5 @@
 // DrawGroup: the DGRP stream walk (read, write, count), its older read-only layout, load and save.
-#include "objects/DrawGroup.h"
+#include "objects/drawing/DrawGroup.h"
 
 #include <bit>
 #include <climits>

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/DrawGroupItemList.h"
+#include "objects/drawing/DrawGroupItemList.h"
 #include "resfile/ResErrors.h"
 #include "resfile/ResTypes.h"
 

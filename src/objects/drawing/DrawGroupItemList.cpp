@@ -1,5 +1,5 @@
 // DrawGroupItemList: item lookup and insertion by position.
-#include "objects/DrawGroupItemList.h"
+#include "objects/drawing/DrawGroupItemList.h"
 
 DrawGroupItem* DrawGroupItemList::GetItem(int32_t index) {
     if (index < 0 || index >= CountItems()) return nullptr;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "objects/DrawGroupItem.h"
+#include "objects/drawing/DrawGroupItem.h"
 
 class DrawGroupItemList {
 public:

@@ -1,5 +1,5 @@
 // FloorGrid: the diagonal floor grid painted under a composed picture.
-#include "objects/FloorGrid.h"
+#include "objects/drawing/FloorGrid.h"
 
 #include "platform/Bitmap24.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "objects/RgbColor.h"
+#include "objects/palettes/RgbColor.h"
 
 class Bitmap24;
 

@@ -1,10 +1,10 @@
 // FrameBlend: the per-pixel depth test and alpha blending of a frame into a composed picture.
-#include "objects/FrameBlend.h"
+#include "objects/drawing/FrameBlend.h"
 
 #include <algorithm>
 
-#include "objects/FrameRenderer.h"
-#include "objects/PalWrap.h"
+#include "objects/palettes/PalWrap.h"
+#include "objects/sprites/FrameRenderer.h"
 #include "platform/Bitmap16.h"
 #include "platform/Bitmap24.h"
 

@@ -1,7 +1,7 @@
 // TilePlacement: the per-rotation screen offset and depth bias of a tile.
-#include "objects/TilePlacement.h"
+#include "objects/drawing/TilePlacement.h"
 
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
 
 TilePlacement PlaceTile(int32_t h, int32_t l, int32_t m, int rotation, int zoomLevel) {
     if (rotation < 0 || rotation >= kRotationCount || zoomLevel < 0 || zoomLevel >= kZoomLevelCount) return {};

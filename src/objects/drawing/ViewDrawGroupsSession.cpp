@@ -1,14 +1,14 @@
 // ViewDrawGroupsSession: states, tile opacities, item lines and the item store of the draw group viewer.
-#include "objects/ViewDrawGroupsSession.h"
+#include "objects/drawing/ViewDrawGroupsSession.h"
 
 #include <cstdio>
 #include <limits>
 
 #include "app/ObjectFile.h"
-#include "objects/Compositor.h"
-#include "objects/DrawGroup.h"
-#include "objects/EditObjectProperties.h"
-#include "objects/FrameRenderer.h"
+#include "objects/definitions/EditObjectProperties.h"
+#include "objects/drawing/Compositor.h"
+#include "objects/drawing/DrawGroup.h"
+#include "objects/sprites/FrameRenderer.h"
 #include "platform/Bitmap24.h"
 #include "resfile/StdResFile.h"
 #include "resfile/iResFile.h"

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/Compositor.h"
-#include "objects/DrawGroupItem.h"
-#include "objects/ObjectDefinition.h"
+#include "objects/definitions/ObjectDefinition.h"
+#include "objects/drawing/Compositor.h"
+#include "objects/drawing/DrawGroupItem.h"
 #include "resfile/ResErrors.h"
 #include "resfile/ResTypes.h"
 

@@ -1,10 +1,10 @@
 // PalWrap: building, loading, writing and colour matching of 256-colour palettes.
-#include "objects/PalWrap.h"
+#include "objects/palettes/PalWrap.h"
 
 #include <algorithm>
 
-#include "platform/SystemPalette.h"
 #include "platform/ByteWriter.h"
+#include "platform/SystemPalette.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SharedPalettes: lazily made process-wide palettes, built from the grey ramp.
-#include "objects/SharedPalettes.h"
+#include "objects/palettes/SharedPalettes.h"
 #include "platform/GreyRamp.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // SharedPalettes: the process-wide grey palette (depth and alpha images) and default palette.
 #pragma once
 
-#include "objects/PalWrap.h"
+#include "objects/palettes/PalWrap.h"
 #include "platform/GreyRamp.h"
 
 // The shared grey palette: the grey ramp without reserved system colours. Made on first use, destroyed at exit.

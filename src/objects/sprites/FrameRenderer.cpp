@@ -1,16 +1,16 @@
 // FrameRenderer: sprite lookup, palette and transparent index choice, and decoding into channel bitmaps.
-#include "objects/FrameRenderer.h"
+#include "objects/sprites/FrameRenderer.h"
 
 #include <climits>
 #include <optional>
 
-#include "objects/PalWrap.h"
-#include "objects/SharedPalettes.h"
-#include "objects/Spr2Decoder.h"
-#include "objects/Spr2Resource.h"
-#include "objects/SprListDecoder.h"
-#include "objects/SprListResource.h"
-#include "objects/SpriteSource.h"
+#include "objects/palettes/PalWrap.h"
+#include "objects/palettes/SharedPalettes.h"
+#include "objects/sprites/Spr2Decoder.h"
+#include "objects/sprites/Spr2Resource.h"
+#include "objects/sprites/SprListDecoder.h"
+#include "objects/sprites/SprListResource.h"
+#include "objects/sprites/SpriteSource.h"
 #include "resfile/iResFile.h"
 
 namespace {

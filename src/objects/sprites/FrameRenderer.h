@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "objects/RgbColor.h"
+#include "objects/palettes/RgbColor.h"
 #include "platform/Bitmap8.h"
 #include "resfile/ResTypes.h"
 

@@ -1,11 +1,11 @@
 // Spr2Assembler: header, offset table and frame placement of SPR2 resources.
-#include "objects/Spr2Assembler.h"
+#include "objects/sprites/Spr2Assembler.h"
 
 #include <cstring>
 #include <limits>
 #include <new>
 
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SpriteFormat.h"
 #include "platform/ByteWriter.h"
 
 namespace {

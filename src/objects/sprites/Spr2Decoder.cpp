@@ -1,10 +1,10 @@
 // Spr2Decoder: bounded decoding of SPR2 token streams, straight into channel rows.
-#include "objects/Spr2Decoder.h"
+#include "objects/sprites/Spr2Decoder.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SpriteFormat.h"
 
 namespace {
 

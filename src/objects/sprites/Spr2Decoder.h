@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "objects/Spr2Resource.h"
-#include "objects/SpriteChannels.h"
+#include "objects/sprites/Spr2Resource.h"
+#include "objects/sprites/SpriteChannels.h"
 
 // Fills the present channels (P with `background`, Z with 255, A with 0), then follows the frame's tokens top to
 // bottom, writing straight into the channels' rows: kRunZP pixels get their Z and P and alpha 255, kRunZPA pixels

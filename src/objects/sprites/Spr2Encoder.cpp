@@ -1,9 +1,9 @@
 // Spr2Encoder: the row state machine that turns channel images into an SPR2 token stream.
-#include "objects/Spr2Encoder.h"
+#include "objects/sprites/Spr2Encoder.h"
 
 #include <algorithm>
 
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SpriteFormat.h"
 #include "platform/ByteWriter.h"
 
 namespace {

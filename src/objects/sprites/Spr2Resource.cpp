@@ -1,9 +1,9 @@
 // Spr2Resource: bounds-checked lookup of SPR2 frames through the offset table or along the 1001 layout's frames.
-#include "objects/Spr2Resource.h"
+#include "objects/sprites/Spr2Resource.h"
 
 #include <algorithm>
 
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SpriteFormat.h"
 
 namespace {
 

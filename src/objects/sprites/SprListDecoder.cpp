@@ -1,10 +1,10 @@
 // SprListDecoder: bounded decoding of SPR# command pairs, straight into channel rows.
-#include "objects/SprListDecoder.h"
+#include "objects/sprites/SprListDecoder.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SpriteFormat.h"
 
 namespace {
 

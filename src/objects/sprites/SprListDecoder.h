@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "objects/SprListResource.h"
-#include "objects/SpriteChannels.h"
+#include "objects/sprites/SprListResource.h"
+#include "objects/sprites/SpriteChannels.h"
 
 // Fills the present channels (P with `background`, Z with 255, A with 0), then follows the frame's commands top
 // to bottom as the SPR2 decoder follows its tokens: skip pixels, fill pixels with one colour, copy colour bytes,

@@ -1,12 +1,12 @@
 // SprListEncoder: row-by-row command coding of SPR# frames and the resource's header and offset table.
-#include "objects/SprListEncoder.h"
+#include "objects/sprites/SprListEncoder.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
 
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SpriteFormat.h"
 #include "platform/ByteWriter.h"
 
 namespace {

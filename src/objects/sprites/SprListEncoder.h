@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "objects/SpriteChannels.h"
+#include "objects/sprites/SpriteChannels.h"
 
 // The version written: one with a palette id, so that the frame renderer draws the sprite.
 constexpr int32_t kSprListWrittenVersion = 504;

@@ -1,10 +1,10 @@
 // SprListResource: bounds-checked lookup of SPR# frames and the byte-order fix-up of stored big-endian data.
-#include "objects/SprListResource.h"
+#include "objects/sprites/SprListResource.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SpriteFormat.h"
 #include "platform/ByteWriter.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // SpriteChannels: filling channel images and bounding what a decoder may write.
-#include "objects/SpriteChannels.h"
+#include "objects/sprites/SpriteChannels.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "objects/SpriteFormat.h"
+#include "objects/sprites/SpriteFormat.h"
 
 namespace {
 

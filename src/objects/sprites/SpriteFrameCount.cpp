@@ -1,9 +1,9 @@
 // SpriteFrameCount: frame count lookup and frame survey over the two sprite resource types.
-#include "objects/SpriteFrameCount.h"
+#include "objects/sprites/SpriteFrameCount.h"
 
-#include "objects/Spr2Resource.h"
-#include "objects/SprListResource.h"
-#include "objects/SpriteSource.h"
+#include "objects/sprites/Spr2Resource.h"
+#include "objects/sprites/SprListResource.h"
+#include "objects/sprites/SpriteSource.h"
 
 namespace {
 

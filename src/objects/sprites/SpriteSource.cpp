@@ -1,13 +1,13 @@
 // SpriteSource: fetching a sprite and its palettes once, and giving them back when done.
-#include "objects/SpriteSource.h"
+#include "objects/sprites/SpriteSource.h"
 
 #include <climits>
 
-#include "objects/PalWrap.h"
-#include "objects/SharedPalettes.h"
-#include "objects/SprListResource.h"
-#include "resfile/iResFile.h"
+#include "objects/palettes/PalWrap.h"
+#include "objects/palettes/SharedPalettes.h"
+#include "objects/sprites/SprListResource.h"
 #include "platform/GreyRamp.h"
+#include "resfile/iResFile.h"
 
 SpriteSource::SpriteSource(iResFile& file, ResID spriteId, ResType onlyType) : file_(file), id_(spriteId) {
     // An SPR# shadows an SPR2 of the same id, even when it is too old to be drawn.

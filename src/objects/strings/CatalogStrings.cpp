@@ -1,7 +1,7 @@
 // CatalogStrings: loading and saving an object's catalogue name and description.
-#include "objects/CatalogStrings.h"
+#include "objects/strings/CatalogStrings.h"
 
-#include "objects/StringSet.h"
+#include "objects/strings/StringSet.h"
 #include "platform/ByteReader.h"
 #include "resfile/iResFile.h"
 

@@ -1,5 +1,5 @@
 // DescriptionLineEnds: line ends of descriptions written in the form the stored text uses.
-#include "objects/DescriptionLineEnds.h"
+#include "objects/strings/DescriptionLineEnds.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Languages: the language table and the process-wide current language.
-#include "objects/Languages.h"
+#include "objects/strings/Languages.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // StringSet: reading every stored form, the list operations, and merging and writing format -3.
-#include "objects/StringSet.h"
+#include "objects/strings/StringSet.h"
 
 #include <algorithm>
 #include <limits>
 #include <new>
 
 #include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
 #include "resfile/BoundedString.h"
 #include "resfile/DataHandle.h"
 #include "resfile/iResFile.h"
-#include "platform/ByteWriter.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/Languages.h"
+#include "objects/strings/Languages.h"
 #include "resfile/ResErrors.h"
 #include "resfile/ResTypes.h"
 
