@@ -2,6 +2,7 @@
 #include "resfile/IFFMapCheck.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "resfile/FlatFile.h"
 #include "resfile/IFFFormat.h"
@@ -11,23 +12,30 @@ namespace {
 // Groups merged by picking the smallest head; more groups than this are sorted instead.
 constexpr size_t kMergedGroups = 16;
 
-// True when two entries share an offset; every group must list its entries in ascending order.
-bool SharesOffsetMerging(const IFFResMap& map) {
+// True when two entries share an offset. Every group lists its offsets in ascending order, or in descending
+// order (descending[g]), and is merged from its low end; each group's next offset is kept at hand.
+bool SharesOffsetMerging(const IFFResMap& map, const bool* descending) {
     const size_t groups = map.groups.size();
-    size_t next[kMergedGroups] = {};
+    if (groups == 0) return false;
+    constexpr int64_t kDone = INT64_MAX;
+    size_t taken[kMergedGroups] = {};
+    int64_t head[kMergedGroups];
+    auto refresh = [&](size_t g) {
+        const auto& entries = map.groups[g].entries;
+        const size_t n = entries.size();
+        head[g] = taken[g] >= n ? kDone : entries[descending[g] ? n - 1 - taken[g] : taken[g]].offset;
+    };
+    for (size_t g = 0; g < groups; ++g) refresh(g);
     int64_t last = -1;
     for (;;) {
-        size_t best = groups;
-        for (size_t g = 0; g < groups; ++g) {
-            const auto& entries = map.groups[g].entries;
-            if (next[g] < entries.size() &&
-                (best == groups || entries[next[g]].offset < map.groups[best].entries[next[best]].offset))
-                best = g;
-        }
-        if (best == groups) return false;
-        const int32_t offset = map.groups[best].entries[next[best]++].offset;
-        if (offset == last) return true;
-        last = offset;
+        size_t best = 0;
+        for (size_t g = 1; g < groups; ++g)
+            if (head[g] < head[best]) best = g;
+        if (head[best] == kDone) return false;
+        if (head[best] == last) return true;
+        last = head[best];
+        ++taken[best];
+        refresh(best);
     }
 }
 
@@ -45,20 +53,25 @@ bool SharesOffsetSorting(const IFFResMap& map) {
 }  // namespace
 
 bool IsMapPlausible(const IFFResMap& map, int32_t fileLength) {
-    // A map this program wrote lists its entries in file order within each type: such groups are merged in
-    // place, any others are copied and sorted.
-    bool ascending = true;
-    for (const auto& g : map.groups) {
+    // A map this program wrote lists each type's entries in file order, or in reverse order for resources
+    // written at close: such groups are merged in place, any others are copied and sorted.
+    const bool mergeable = map.groups.size() <= kMergedGroups;
+    bool descending[kMergedGroups] = {};
+    bool monotonic = mergeable;
+    for (size_t g = 0; g < map.groups.size(); ++g) {
         int64_t previous = -1;
-        for (const auto& e : g.entries) {
+        size_t rises = 0, falls = 0;
+        for (const auto& e : map.groups[g].entries) {
             if (e.offset < kIFFHeaderSize || static_cast<int64_t>(e.offset) + kChunkHeaderSize > fileLength)
                 return false;
             if (e.offset == previous) return false;
-            if (e.offset < previous) ascending = false;
+            if (previous >= 0) ++(e.offset > previous ? rises : falls);
             previous = e.offset;
         }
+        if (rises && falls) monotonic = false;
+        if (mergeable) descending[g] = falls > 0;
     }
-    if (ascending && map.groups.size() <= kMergedGroups) return !SharesOffsetMerging(map);
+    if (monotonic) return !SharesOffsetMerging(map, descending);
     return !SharesOffsetSorting(map);
 }
 
