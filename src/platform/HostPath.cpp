@@ -46,7 +46,8 @@ std::unordered_map<std::string, FoldedListing> gListings;
 bool ResolveHostName(const std::string& hostDirectory, const std::string& name, std::string& out) {
     out = name;
     if (name.empty()) return false;
-    const std::string dirPath = hostDirectory.empty() ? "." : hostDirectory;
+    static const std::string kCurrentDirectory = ".";
+    const std::string& dirPath = hostDirectory.empty() ? kCurrentDirectory : hostDirectory;
     struct stat dirStat {};
     if (::stat(dirPath.c_str(), &dirStat) != 0) {
         // A directory that cannot be examined may still let a name in it be looked up.
