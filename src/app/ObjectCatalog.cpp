@@ -74,7 +74,7 @@ void ObjectCatalog::ScanDirectory(const std::string& directory, const std::vecto
             ScanDirectory(directory + name + "\\", internalPaths, depth + 1);
             continue;
         }
-        if (name.size() < 5 || !EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".iff")) continue;
+        if (name.size() < 5 || !EqualsFoldedAscii(std::string_view(name).substr(name.size() - 4), ".iff")) continue;
         std::string full = listed + name;
         std::string base = full.substr(0, full.size() - 4);
         auto file = std::make_unique<ObjResFile>();

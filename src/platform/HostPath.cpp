@@ -46,7 +46,8 @@ std::unordered_map<std::string, FoldedListing> gListings;
 bool ResolveHostName(const std::string& hostDirectory, const std::string& name, std::string& out) {
     out = name;
     if (name.empty()) return false;
-    const std::string dirPath = hostDirectory.empty() ? "." : hostDirectory;
+    static const std::string kCurrentDirectory = ".";
+    const std::string& dirPath = hostDirectory.empty() ? kCurrentDirectory : hostDirectory;
     struct stat dirStat {};
     if (::stat(dirPath.c_str(), &dirStat) != 0) {
         // A directory that cannot be examined may still let a name in it be looked up.
@@ -114,16 +115,24 @@ std::string ResolveHostPath(const std::string& gamePath) {
         start = end + 1;
     }
 
-    std::string result = absolute ? "/" : "";
-    bool resolving = true;
-    for (const std::string& part : parts) {
-        std::string name = part;
-        if (resolving && part != "." && part != "..") {
-            std::string lookIn = result.empty() ? std::string(".") : result;
-            resolving = ResolveHostName(lookIn, part, name);
+    auto joined = [&](bool resolve) {
+        std::string result = absolute ? "/" : "";
+        bool resolving = resolve;
+        for (const std::string& part : parts) {
+            std::string name = part;
+            if (resolving && part != "." && part != "..") {
+                std::string lookIn = result.empty() ? std::string(".") : result;
+                resolving = ResolveHostName(lookIn, part, name);
+            }
+            result = Join(result, name);
         }
-        result = Join(result, name);
-    }
-    if (trailing && !result.empty() && result.back() != '/') result.push_back('/');
-    return result;
+        if (trailing && !result.empty() && result.back() != '/') result.push_back('/');
+        return result;
+    };
+    // An exact match wins at every level, so a path that stands on the disk as given is its own resolution:
+    // one look at the disk answers it instead of one per level.
+    std::string exact = joined(false);
+    struct stat st {};
+    if (::stat(exact.c_str(), &st) == 0) return exact;
+    return joined(true);
 }

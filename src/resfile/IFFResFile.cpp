@@ -111,7 +111,7 @@ DataHandle* IFFResFile::GetNamedResource(ResType type, std::string_view name, Fi
     if (!name.empty() && t)
         for (auto& e : t->entries) {
             const IFFNameEntry* n = names_.Find(e.nameIndex);
-            if (n && n->name.EqualsFolded(asked.Str())) return LoadEntry(type, e, fixup);
+            if (n && n->name.EqualsFolded(asked.View())) return LoadEntry(type, e, fixup);
         }
     SetError(kErrNameNotFound);
     return nullptr;

@@ -108,7 +108,7 @@ DataHandle* IFFResFile2::GetNamedResource(ResType type, std::string_view name, F
     const BoundedString asked(name, kResNameCapacity);  // the asked name as a stored name can hold it
     if (!name.empty() && g)
         for (auto& e : g->entries)
-            if (e.Variant() == 0 && e.name.EqualsFolded(asked.Str())) return LoadEntry(type, e, fixup);
+            if (e.Variant() == 0 && e.name.EqualsFolded(asked.View())) return LoadEntry(type, e, fixup);
     SetError(kErrNameNotFound);
     return nullptr;
 }
@@ -132,7 +132,7 @@ bool IFFResFile2::GetIndexedInfo(ResType type, int32_t index, ResID& id, std::st
     }
     const IFFResMapEntry& e = g->entries[static_cast<size_t>(index) - 1];
     id = e.id;
-    name = e.name.Str();
+    name.assign(e.name.View());
     return true;
 }
 
@@ -154,7 +154,7 @@ void IFFResFile2::GetName(DataHandle* h, std::string& out) {
         SetError(kErrNotFound);
         return;
     }
-    out = e->name.Str();
+    out.assign(e->name.View());
 }
 
 ResType IFFResFile2::GetType(DataHandle* h) {

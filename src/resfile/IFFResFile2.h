@@ -75,6 +75,8 @@ private:
         uint8_t bytes[kChunkReadAhead];
         int32_t dataBytes = 0;  // data bytes behind the header that the read brought
     };
+    // At most this many bytes are read at once from where the map chunk starts.
+    static constexpr int32_t kMapReadAhead = 16384;
     ResErr ReadChunkAhead(int32_t offset, ChunkHeader& h, ChunkAhead& ahead);
     // The chunk's data: what the read ahead brought, then the rest read from the file.
     ResErr ReadChunkData(int32_t offset, const ChunkAhead& ahead, uint8_t* out, int32_t dataSize);

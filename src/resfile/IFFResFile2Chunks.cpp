@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -71,28 +72,37 @@ ResErr IFFResFile2::ReadChunkData(int32_t offset, const ChunkAhead& ahead, uint8
 
 bool IFFResFile2::LoadMapAt(uint32_t offset) {
     if (offset > INT32_MAX) return false;
-    ChunkHeader h;
-    auto ahead = std::make_unique<ChunkAhead>();
-    if (ReadChunkAhead(static_cast<int32_t>(offset), h, *ahead) != kNoErr || h.IsFree() || h.type != kTypeResMap)
-        return false;
     int32_t length = 0;
     file_.GetLength(length);
-    int64_t dataSize = static_cast<int64_t>(h.size) - kChunkHeaderSize;
+    const int64_t rest = static_cast<int64_t>(length) - offset;
+    if (rest < kChunkHeaderSize) return false;
+    // The map a close wrote is the file's last chunk: one read of what follows the offset, up to
+    // kMapReadAhead bytes, brings its header and data together, and the block is decoded where it lies.
+    int32_t got = static_cast<int32_t>(std::min<int64_t>(rest, kMapReadAhead));
+    std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[static_cast<size_t>(got)]);
+    if (!bytes || file_.Seek(static_cast<int32_t>(offset)) || file_.ReadUpTo(bytes.get(), got, got) ||
+        got < kChunkHeaderSize)
+        return false;
+    const ChunkHeader h = ParseChunkHeader(bytes.get());
+    if (h.IsFree() || h.type != kTypeResMap) return false;
+    const int64_t dataSize = static_cast<int64_t>(h.size) - kChunkHeaderSize;
     if (dataSize < 0 || dataSize > kMaxChunkSize || static_cast<int64_t>(offset) + h.size > length) return false;
-    std::vector<uint8_t> data;
-    try {
-        data.resize(static_cast<size_t>(dataSize));
-    } catch (const std::bad_alloc&) {
-        return false;
+    if (h.size > got) {
+        // A larger map: the rest follows into a buffer of the chunk's size.
+        std::unique_ptr<uint8_t[]> whole(new (std::nothrow) uint8_t[static_cast<size_t>(h.size)]);
+        if (!whole) return false;
+        std::span<uint8_t> chunk(whole.get(), static_cast<size_t>(h.size));
+        std::memcpy(chunk.data(), bytes.get(), static_cast<size_t>(got));
+        if (file_.Read(chunk.subspan(static_cast<size_t>(got)).data(), h.size - got)) return false;
+        bytes = std::move(whole);
     }
-    if (ReadChunkData(static_cast<int32_t>(offset), *ahead, data.data(), static_cast<int32_t>(dataSize)) != kNoErr)
-        return false;
     // The map block is ours only when it decodes completely; anything else means scan.
-    DataHandle block;
-    block.bytes = std::move(data);
-    if (!(h.flags & kResFlagConverted)) ReconFixup(block.Data(), block.Size());
+    std::span<uint8_t> block =
+        std::span<uint8_t>(bytes.get(), static_cast<size_t>(h.size)).subspan(kChunkHeaderSize);
+    const int32_t blockSize = static_cast<int32_t>(dataSize);
+    if (!(h.flags & kResFlagConverted)) ReconFixup(block.data(), blockSize);
     SimpleReconObject<IFFResMap> obj(map_.get(), kTypeResMap);
-    if (!ReconstituteFromHandle(obj, block, nullptr)) return false;
+    if (!ReconstituteFromBytes(obj, block.data(), blockSize, nullptr)) return false;
     // A map that lists a map, or entries the file cannot hold, is not trusted.
     if (map_->FindVariant(kTypeResMap, 0, 0)) return false;
     return IsMapPlausible(*map_, length);

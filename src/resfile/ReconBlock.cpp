@@ -28,7 +28,11 @@ DataHandle* SerializeToHandle(ReconObject& object, int32_t version) {
 }
 
 bool ReconstituteFromHandle(ReconObject& object, const DataHandle& handle, int32_t* outVersion) {
-    ByteReader r(handle.Data(), static_cast<size_t>(handle.Size()));
+    return ReconstituteFromBytes(object, handle.Data(), handle.Size(), outVersion);
+}
+
+bool ReconstituteFromBytes(ReconObject& object, const uint8_t* data, int32_t size, int32_t* outVersion) {
+    ByteReader r(data, size < 0 ? 0 : static_cast<size_t>(size));
     int8_t marker = r.ReadInt8();
     r.Skip(3);
     int32_t version = r.ReadInt32LE();
@@ -36,8 +40,7 @@ bool ReconstituteFromHandle(ReconObject& object, const DataHandle& handle, int32
     if (r.HasFailed()) return false;
     if (outVersion) *outVersion = version;
     // The stream only ever sees the payload: reads stop at the end of the block.
-    ReconStream stream(const_cast<uint8_t*>(handle.Data()) + kReconHeaderSize, handle.Size() - kReconHeaderSize,
-                       ReconStream::kRead, marker != 0);
+    ReconStream stream(const_cast<uint8_t*>(r.ReadSpan(0)), size - kReconHeaderSize, ReconStream::kRead, marker != 0);
     object.Reconstitute(stream, version);
     return !stream.HasFailed();
 }

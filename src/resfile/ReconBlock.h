@@ -21,6 +21,8 @@ DataHandle* SerializeToHandle(ReconObject& object, int32_t version);
 // False when the block is shorter than its header or the payload ends before the object does
 // (the object may then hold part of the data).
 bool ReconstituteFromHandle(ReconObject& object, const DataHandle& handle, int32_t* outVersion);
+// The same over a block held elsewhere (size bytes at data).
+bool ReconstituteFromBytes(ReconObject& object, const uint8_t* data, int32_t size, int32_t* outVersion);
 
 // The fix-up for blocks written on a big-endian host: marker 1, header values to host order.
 void ReconFixup(uint8_t* data, int32_t size);

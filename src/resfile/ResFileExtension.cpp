@@ -32,7 +32,7 @@ bool MatchKindExtension(const std::string& extension, const std::string& path, s
     if (extension.size() < 2 || extension[0] != '.') return false;
     size_t e = ExtensionStart(path);
     if (e != std::string::npos) {
-        if (!EqualsIgnoringAsciiCase(path.substr(e), extension)) return false;
+        if (!EqualsFoldedAscii(std::string_view(path).substr(e), extension)) return false;
         resolved = path;
         return true;
     }

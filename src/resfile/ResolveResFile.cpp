@@ -34,9 +34,9 @@ std::vector<std::string> ResolveResFile::ParseDirectoryList(const std::string& p
                      dir[2] == '\\';
         bool unc = dir.size() >= 3 && dir[0] == '\\' && dir[1] == '\\' && std::isalpha(static_cast<unsigned char>(dir[2]));
         bool relative = dir.compare(0, 2, ".\\") == 0 || dir == ".";
-        if (!drive && !unc && !relative) dir = ".\\" + dir;
+        if (!drive && !unc && !relative) dir.insert(0, ".\\");
         if (dir.empty() || dir.back() != '\\') dir += '\\';
-        out.push_back(dir);
+        out.push_back(std::move(dir));
         if (end == std::string::npos) break;
         start = end + 1;
         while (start < s.size() && (s[start] == ' ' || s[start] == '\t')) ++start;

@@ -21,7 +21,8 @@ class SeqResFile : public ChainResFile {
 public:
     static constexpr int kMaxKinds = 8;
 
-    SeqResFile() = default;
+    // Room for every kind is taken at once: a catalogue makes one of these per file.
+    SeqResFile() { kinds_.reserve(kMaxKinds); }
     ~SeqResFile() override;
 
     // Appends a kind; ignored for kinds outside 0..3, when eight are registered, or for an
