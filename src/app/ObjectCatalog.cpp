@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/HostPath.h"
 #include "resfile/BoundedString.h"
 #include "resfile/CTGFileManager.h"
 #include "resfile/ResFileExtension.h"
@@ -52,6 +53,9 @@ void ObjectCatalog::Scan(const std::vector<std::string>& directories, const std:
                          const std::string& cloneDirectory) {
     Clear();
     CTGFileManager::Instance().CreateDirectory(cloneDirectory);
+    // The catalogue is a picture of the installation as it stands: each directory is looked at once, and its
+    // listing answers every companion probe and name lookup of the scan.
+    const HostListingSnapshot snapshot;
     for (const std::string& d : directories) ScanDirectory(d, internalPaths, 0);
     Sort();
 }

@@ -11,6 +11,7 @@
 #include "app/IniText.h"
 #include "platform/HostDirectory.h"
 #include "platform/HostFile.h"
+#include "platform/HostPath.h"
 
 namespace {
 
@@ -109,7 +110,10 @@ bool SettingsStore::Save(const std::string& text) const {
     bool ok = file->Write(text.data(), static_cast<int64_t>(text.size())) == static_cast<int64_t>(text.size()) &&
               file->Flush();
     ok = file->Close() && ok;
-    if (ok && std::rename(temp.c_str(), target.c_str()) == 0) return true;
+    if (ok && std::rename(temp.c_str(), target.c_str()) == 0) {
+        NoteHostDirectoryChange();
+        return true;
+    }
     DeleteHostFile(temp);
     return false;
 }

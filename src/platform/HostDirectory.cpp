@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "platform/HostPath.h"
 #include "platform/Wildcard.h"
 
 bool ListHostDirectory(const std::string& hostDirectory, const std::string& pattern, std::vector<HostDirEntry>& out) {
@@ -39,7 +40,10 @@ bool ListHostDirectory(const std::string& hostDirectory, const std::string& patt
     return true;
 }
 
-bool CreateHostDirectory(const std::string& hostPath) { return ::mkdir(hostPath.c_str(), 0777) == 0; }
+bool CreateHostDirectory(const std::string& hostPath) {
+    NoteHostDirectoryChange();
+    return ::mkdir(hostPath.c_str(), 0777) == 0;
+}
 
 bool CreateHostDirectories(const std::string& hostPath) {
     if (hostPath.empty()) return false;

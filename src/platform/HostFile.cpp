@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/FaultInjection.h"
+#include "platform/HostPath.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ HostFile::~HostFile() { Close(); }
 std::unique_ptr<HostFile> HostFile::Create(const std::string& hostPath) {
     int fd = OpenRetrying(hostPath.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0666);
     if (fd < 0) return nullptr;
+    NoteHostDirectoryChange();
     return std::unique_ptr<HostFile>(new HostFile(fd, true));
 }
 
@@ -188,6 +190,7 @@ bool DeleteHostFile(const std::string& hostPath) {
     struct stat st {};
     if (::lstat(hostPath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
     if (!Passes(FaultInjection::Op::Remove)) return false;
+    NoteHostDirectoryChange();
     return ::unlink(hostPath.c_str()) == 0;
 }
 
@@ -224,6 +227,7 @@ bool CopyHostFile(const std::string& fromHostPath, const std::string& toHostPath
     int flags = O_WRONLY | O_CREAT | (failIfExists ? O_EXCL : O_TRUNC);
     int fd = OpenRetrying(toHostPath.c_str(), flags, 0666);
     if (fd < 0) return false;
+    NoteHostDirectoryChange();
     std::vector<uint8_t> buffer(64 * 1024);
     bool ok = true;
     for (;;) {

@@ -34,12 +34,24 @@ struct FoldedListing {
     std::unordered_map<std::string, std::string> byFolded;  // folded name -> byte-wise first name on disk
     std::unordered_set<std::string> exact;                   // every name as it stands
     bool young = false;  // listed less than a few seconds after the directory last changed
+    uint64_t checkedIn = 0;  // the trust generation in which the listing was last checked against the disk
 };
 
 constexpr time_t kTrustedAge = 3;  // seconds: older changes than this have surely moved the directory's time
 
 std::mutex gListingLock;
 std::unordered_map<std::string, FoldedListing> gListings;
+int gSnapshots = 0;           // listing snapshots held
+uint64_t gTrustGeneration = 1;  // moves when a snapshot begins and whenever this process changes a directory
+
+// The exact name, else the byte-wise first name that differs from it only in case, into `out`.
+bool LookUp(const FoldedListing& listing, const std::string& name, std::string& out) {
+    if (listing.exact.count(name)) return true;
+    auto it = listing.byFolded.find(FoldAscii(name));
+    if (it == listing.byFolded.end()) return false;
+    out = it->second;
+    return true;
+}
 
 }  // namespace
 
@@ -48,13 +60,19 @@ bool ResolveHostName(const std::string& hostDirectory, const std::string& name, 
     if (name.empty()) return false;
     static const std::string kCurrentDirectory = ".";
     const std::string& dirPath = hostDirectory.empty() ? kCurrentDirectory : hostDirectory;
+    std::unique_lock<std::mutex> lock(gListingLock);
+    auto known = gListings.find(dirPath);
+    // Within a snapshot a listing checked once answers as it stood then.
+    if (gSnapshots > 0 && known != gListings.end() && known->second.checkedIn == gTrustGeneration)
+        return LookUp(known->second, name, out);
+    lock.unlock();
     struct stat dirStat {};
     if (::stat(dirPath.c_str(), &dirStat) != 0) {
         // A directory that cannot be examined may still let a name in it be looked up.
         struct stat st {};
         return ::lstat(Join(hostDirectory, name).c_str(), &st) == 0;
     }
-    std::lock_guard<std::mutex> lock(gListingLock);
+    lock.lock();
     FoldedListing& listing = gListings[dirPath];
     if (listing.device != dirStat.st_dev || listing.inode != dirStat.st_ino ||
         listing.mtime.tv_sec != dirStat.st_mtim.tv_sec || listing.mtime.tv_nsec != dirStat.st_mtim.tv_nsec) {
@@ -79,13 +97,9 @@ bool ResolveHostName(const std::string& hostDirectory, const std::string& name, 
         listing.device = dirStat.st_dev;
         listing.inode = dirStat.st_ino;
     }
+    listing.checkedIn = gTrustGeneration;
     // One stat of the directory answers every lookup while the directory stays as it was listed.
-    if (listing.exact.count(name)) return true;
-    auto it = listing.byFolded.find(FoldAscii(name));
-    if (it != listing.byFolded.end()) {
-        out = it->second;
-        return true;
-    }
+    if (LookUp(listing, name, out)) return true;
     // A directory changed within the clock tick of its listing may have changed again without its time moving:
     // a name missing from such a listing is looked up on the disk.
     if (listing.young) {
@@ -135,4 +149,20 @@ std::string ResolveHostPath(const std::string& gamePath) {
     struct stat st {};
     if (::stat(exact.c_str(), &st) == 0) return exact;
     return joined(true);
+}
+
+HostListingSnapshot::HostListingSnapshot() {
+    std::lock_guard<std::mutex> lock(gListingLock);
+    // Listings checked before the snapshot began are checked once more within it.
+    if (gSnapshots++ == 0) ++gTrustGeneration;
+}
+
+HostListingSnapshot::~HostListingSnapshot() {
+    std::lock_guard<std::mutex> lock(gListingLock);
+    --gSnapshots;
+}
+
+void NoteHostDirectoryChange() {
+    std::lock_guard<std::mutex> lock(gListingLock);
+    ++gTrustGeneration;
 }

@@ -14,3 +14,17 @@ std::string ResolveHostPath(const std::string& gamePath);
 // Looks `name` up inside an existing host directory as above. True (and the name on disk in `out`) when an
 // entry matches; false with `out` = name when none does.
 bool ResolveHostName(const std::string& hostDirectory, const std::string& name, std::string& out);
+
+// While one is held, a directory listing that was checked against the disk once is trusted without asking the
+// disk again, until this process changes a directory (NoteHostDirectoryChange): a scan of many files then
+// answers every lookup from the listing as it stood, with one look at each directory. Nests.
+class HostListingSnapshot {
+public:
+    HostListingSnapshot();
+    ~HostListingSnapshot();
+    HostListingSnapshot(const HostListingSnapshot&) = delete;
+    HostListingSnapshot& operator=(const HostListingSnapshot&) = delete;
+};
+
+// Tells the listings that this process made, removed or copied an entry of a directory.
+void NoteHostDirectoryChange();

@@ -60,3 +60,26 @@ TEST_F(HostPathTest, DotComponentsAreKept) {
 }
 
 }  // namespace
+
+TEST_F(HostPathTest, ASnapshotAnswersFromTheListingUntilThisProcessChangesADirectory) {
+    const std::string objects = dir.Join("GameData/Objects");
+    std::string out;
+    {
+        const HostListingSnapshot snapshot;
+        ASSERT_TRUE(ResolveHostName(objects, "CHAIR.IFF", out));
+        EXPECT_EQ(out, "Chair.iff");
+        // Made behind the program's back: the listing as checked does not hold it.
+        ASSERT_TRUE(WriteFileText(dir.Join("GameData/Objects/Stool.iff"), "s"));
+        EXPECT_FALSE(ResolveHostName(objects, "stool.iff", out));
+        // Made by the program: every listing is checked again.
+        ASSERT_TRUE(HostFile::Create(dir.Join("GameData/Objects/Bench.iff")));
+        EXPECT_TRUE(ResolveHostName(objects, "BENCH.iff", out));
+        EXPECT_TRUE(ResolveHostName(objects, "stool.iff", out));
+        ASSERT_TRUE(DeleteHostFile(dir.Join("GameData/Objects/Bench.iff")));
+        EXPECT_FALSE(ResolveHostName(objects, "bench.iff", out));
+    }
+    // Without a snapshot the disk is asked each time.
+    ASSERT_TRUE(WriteFileText(dir.Join("GameData/Objects/Table.iff"), "t"));
+    EXPECT_TRUE(ResolveHostName(objects, "TABLE.iff", out));
+    EXPECT_EQ(out, "Table.iff");
+}
