@@ -134,10 +134,7 @@ std::string ResolveHostPath(const std::string& gamePath) {
         bool resolving = resolve;
         for (const std::string& part : parts) {
             std::string name = part;
-            if (resolving && part != "." && part != "..") {
-                std::string lookIn = result.empty() ? std::string(".") : result;
-                resolving = ResolveHostName(lookIn, part, name);
-            }
+            if (resolving && part != "." && part != "..") resolving = ResolveHostName(result, part, name);
             result = Join(result, name);
         }
         if (trailing && !result.empty() && result.back() != '/') result.push_back('/');

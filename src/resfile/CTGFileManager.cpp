@@ -314,7 +314,7 @@ std::string CTGFileManager::HostPathOf(const std::string& path) const {
     // Not known: the name as the caller gave it, matched against the directory's current contents.
     std::string given = path.substr(path.size() - name.size());
     std::string onDisk;
-    ResolveHostName(hostDir->second.empty() ? std::string(".") : hostDir->second, given, onDisk);
+    ResolveHostName(hostDir->second, given, onDisk);  // an empty directory is the current one
     return JoinHost(hostDir->second, onDisk);
 }
 
@@ -532,8 +532,7 @@ bool CTGFileManager::IsKnownMissing(const std::string& path) {
     if (hostDir == hostDirectories_.end()) return dir != table_.end();
     // The directory's listing (kept while the directory does not change) answers without trying to open.
     std::string onDisk;
-    return !ResolveHostName(hostDir->second.empty() ? std::string(".") : hostDir->second,
-                            path.substr(given - name.size(), name.size()), onDisk);
+    return !ResolveHostName(hostDir->second, path.substr(given - name.size(), name.size()), onDisk);
 }
 
 void CTGFileManager::Reset() {
