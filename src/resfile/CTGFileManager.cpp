@@ -180,39 +180,30 @@ void CTGFileManager::MapDirectoryAt(const std::string& key, const std::string& h
         // A directory reached again through a link is mapped once, so a link loop cannot recurse forever.
         if (!visited.insert(id).second) return;
     }
-    table_[key];
+    // References into the table stay valid while deeper levels are added.
+    Directory& dir = table_[key];
     hostDirectories_[key] = hostDirectory;
 
     for (const HostDirEntry& item : listing) {
-        std::string name = NormalizePath(item.name);
-        std::string hostPath = JoinHost(hostDirectory, item.name);
         if (!item.isDirectory && IsJournalName(item.name)) {
             // Journals are no resource files. One that an interrupted commit left behind is played back now:
             // the file it belongs to may be gone (its creation was interrupted), so no open would find it.
-            RecoverStrayJournal(AbsoluteHostPath(hostPath));
+            RecoverStrayJournal(AbsoluteHostPath(JoinHost(hostDirectory, item.name)));
             continue;
         }
-        if (item.isDirectory) {
-            Directory& dir = table_[key];
-            if (!dir.count(name)) {
-                Entry e;
-                e.name = name;
-                e.hostName = item.name;
-                e.isDirectory = true;
-                dir.emplace(name, std::move(e));
-            }
-            if (recursive) MapDirectoryAt(key + name + "\\", hostPath, recursive, mapArchives, visited);
-        } else if (mapArchives && EndsWithFar(item.name)) {
-            MapArchive(key + name, hostPath, key);
-        } else {
-            Directory& dir = table_[key];
-            if (!dir.count(name)) {
-                Entry e;
-                e.name = name;
-                e.hostName = item.name;
-                dir.emplace(name, std::move(e));
-            }
+        std::string name = NormalizePath(item.name);
+        if (!item.isDirectory && mapArchives && EndsWithFar(item.name)) {
+            MapArchive(key + name, JoinHost(hostDirectory, item.name), key);
+            continue;
         }
+        auto [it, added] = dir.try_emplace(name);
+        if (added) {
+            it->second.name = name;
+            it->second.hostName = item.name;
+            it->second.isDirectory = item.isDirectory;
+        }
+        if (item.isDirectory && recursive)
+            MapDirectoryAt(key + name + "\\", JoinHost(hostDirectory, item.name), recursive, mapArchives, visited);
     }
 }
 
