@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -169,7 +170,13 @@ private:
     std::map<std::string, Directory, std::less<>> table_;
     // Directory key -> host path of directories that were listed on disk.
     std::map<std::string, std::string, std::less<>> hostDirectories_;
-    // Normalised path -> the session its opens share; files made by Create are held until first opened.
-    std::map<std::string, std::weak_ptr<FileSession>, std::less<>> sessions_;
-    std::map<std::string, std::shared_ptr<FileSession>, std::less<>> created_;
+    // Hashes a path or a view of one, so that lookups by view need no copy.
+    struct PathHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view path) const { return std::hash<std::string_view>{}(path); }
+    };
+    // Normalised path -> the session its opens share; files made by Create are held until first opened. Looked
+    // up on every open, so hashed: a catalogue holds thousands of them, with long common prefixes.
+    std::unordered_map<std::string, std::weak_ptr<FileSession>, PathHash, std::equal_to<>> sessions_;
+    std::unordered_map<std::string, std::shared_ptr<FileSession>, PathHash, std::equal_to<>> created_;
 };
