@@ -112,40 +112,61 @@ bool ResolveHostName(const std::string& hostDirectory, const std::string& name, 
     return false;
 }
 
-std::string ResolveHostPath(const std::string& gamePath) {
-    if (gamePath.empty()) return std::string();
+namespace {
+
+// A game path cut into its components: '\\' and '/' both separate, empty components are dropped.
+struct PathComponents {
+    std::vector<std::string> parts;
+    bool absolute = false;
+    bool trailing = false;  // a final separator, kept in what is joined
+};
+
+PathComponents SplitGamePath(const std::string& gamePath) {
+    PathComponents out;
     std::string s = gamePath;
     for (char& c : s)
         if (c == '\\') c = '/';
-    const bool absolute = s.front() == '/';
-    const bool trailing = s.size() > 1 && s.back() == '/';
-
-    std::vector<std::string> parts;
+    out.absolute = s.front() == '/';
+    out.trailing = s.size() > 1 && s.back() == '/';
     size_t start = 0;
     while (start <= s.size()) {
         size_t end = s.find('/', start);
         if (end == std::string::npos) end = s.size();
-        if (end > start) parts.push_back(s.substr(start, end - start));
+        if (end > start) out.parts.push_back(s.substr(start, end - start));
         start = end + 1;
     }
+    return out;
+}
 
-    auto joined = [&](bool resolve) {
-        std::string result = absolute ? "/" : "";
-        bool resolving = resolve;
-        for (const std::string& part : parts) {
-            std::string name = part;
-            if (resolving && part != "." && part != "..") resolving = ResolveHostName(result, part, name);
-            result = Join(result, name);
-        }
-        if (trailing && !result.empty() && result.back() != '/') result.push_back('/');
-        return result;
-    };
+// The components joined again; with `resolve`, each is looked up in its parent until one is missing.
+std::string JoinComponents(const PathComponents& path, bool resolve) {
+    std::string result = path.absolute ? "/" : "";
+    bool resolving = resolve;
+    for (const std::string& part : path.parts) {
+        std::string name = part;
+        if (resolving && part != "." && part != "..") resolving = ResolveHostName(result, part, name);
+        result = Join(result, name);
+    }
+    if (path.trailing && !result.empty() && result.back() != '/') result.push_back('/');
+    return result;
+}
+
+}  // namespace
+
+std::string HostPathAsGiven(const std::string& gamePath) {
+    if (gamePath.empty()) return std::string();
+    return JoinComponents(SplitGamePath(gamePath), false);
+}
+
+std::string ResolveHostPath(const std::string& gamePath) {
+    if (gamePath.empty()) return std::string();
+    const PathComponents path = SplitGamePath(gamePath);
     // An exact match wins at every level, so a path that stands on the disk as given is its own resolution:
     // one look at the disk answers it instead of one per level.
-    std::string exact = joined(false);
+    std::string exact = JoinComponents(path, false);
     struct stat st {};
     if (::stat(exact.c_str(), &st) == 0) return exact;
-    return joined(true);
+    return JoinComponents(path, true);
 }
 
 HostListingSnapshot::HostListingSnapshot() {

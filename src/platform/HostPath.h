@@ -10,6 +10,9 @@
 // kept; empty components are dropped (a final separator is kept). A relative path stays relative to the
 // current directory, an absolute one (leading '/' or '\') stays absolute. An empty path gives "".
 std::string ResolveHostPath(const std::string& gamePath);
+// The host path of a game path as given, separators turned and empty components dropped, without looking at the
+// disk: what ResolveHostPath gives for a path that stands on the disk exactly so.
+std::string HostPathAsGiven(const std::string& gamePath);
 
 // Looks `name` up inside an existing host directory as above. True (and the name on disk in `out`) when an
 // entry matches; false with `out` = name when none does.

@@ -371,8 +371,27 @@ TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
     SplitView(norm, dirKey, name);
     auto hostDir = hostDirectories_.find(dirKey);
     const bool mapped = hostDir != hostDirectories_.end();
-    const std::string host = mapped && e && !e->hostName.empty() ? JoinHost(hostDir->second, e->hostName)
-                                                                 : AbsoluteHostPath(HostPathOf(path));
+    if (mapped) {
+        const std::string host = e && !e->hostName.empty() ? JoinHost(hostDir->second, e->hostName)
+                                                           : AbsoluteHostPath(HostPathOf(path));
+        return OpenOnDisk(std::move(file), norm, host, true, writable);
+    }
+    // Elsewhere a path that stands on the disk as given is its own resolution (an exact name wins at every
+    // level), so the open itself tells, without a look at the disk first; only when it fails is the path
+    // resolved without regard to case.
+    const std::string asGiven = AbsoluteHostPath(HostPathAsGiven(path));
+    if (TGOpenFile* opened = OpenOnDisk(std::move(file), norm, asGiven, false, writable)) return opened;
+    const std::string resolved = AbsoluteHostPath(ResolveHostPath(path));
+    if (resolved == asGiven) return nullptr;
+    std::unique_ptr<TGOpenFile> again(new (std::nothrow) TGOpenFile());
+    if (!again) return nullptr;
+    again->path_ = norm;
+    again->manager_ = this;
+    return OpenOnDisk(std::move(again), norm, resolved, false, writable);
+}
+
+TGOpenFile* CTGFileManager::OpenOnDisk(std::unique_ptr<TGOpenFile> file, const std::string& norm,
+                                       const std::string& host, bool mapped, bool writable) {
     // The journals of a mapped directory were dealt with when it was listed, so only one that a failed commit of
     // this process left behind can be there; elsewhere the disk is asked.
     RecoveryResult recovery = mapped && !IsJournalLeftBehind(host) ? RecoveryResult::kNothing

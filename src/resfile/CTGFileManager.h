@@ -159,6 +159,10 @@ private:
     Entry* FindEntryMutable(std::string_view normalizedPath);
     // The host path of a path given by a caller: mapped names as they stand on disk, others resolved.
     std::string HostPathOf(const std::string& path) const;
+    // Opens a loose file at its host path after rolling back an interrupted commit there; null when it does not
+    // open. A writable open starts the path's session.
+    TGOpenFile* OpenOnDisk(std::unique_ptr<TGOpenFile> file, const std::string& normalizedPath,
+                           const std::string& host, bool mapped, bool writable);
     void SetRecordedSize(const std::string& normalizedPath, int32_t size);
     // The live session of a path (open somewhere, created and not yet opened, or enrolled in a scope), or null.
     std::shared_ptr<FileSession> FindSession(const std::string& normalizedPath);

@@ -154,3 +154,22 @@ TEST_F(FlatFileTest, ChangesReachTheDiskOnlyByACommitThatSucceeds) {
 }
 
 }  // namespace
+
+TEST_F(FlatFileTest, FilesOutsideMappedDirectoriesOpenAsGivenOrWhateverTheirCase) {
+    ASSERT_TRUE(WriteFileText(dir.Join("Other/Mixed.iff"), "MIXED"));
+    char buf[5] = {};
+    FlatFile exact;
+    ASSERT_EQ(exact.Open("Other/Mixed.iff"), kNoErr);
+    EXPECT_EQ(exact.Read(buf, 5), kNoErr);
+    EXPECT_EQ(exact.Close(), kNoErr);
+    // Another case finds the same file, and what is written through it reaches that file.
+    FlatFile folded;
+    ASSERT_EQ(folded.Open(".\\OTHER\\mixed.IFF"), kNoErr);
+    EXPECT_TRUE(folded.IsWritable());
+    EXPECT_EQ(folded.Write("m", 1), kNoErr);
+    EXPECT_EQ(folded.Commit(), kNoErr);
+    EXPECT_EQ(folded.Close(), kNoErr);
+    EXPECT_EQ(ReadFileBytes(dir.Join("Other/Mixed.iff")), (std::vector<uint8_t>{'m', 'I', 'X', 'E', 'D'}));
+    FlatFile missing;
+    EXPECT_EQ(missing.Open("Other/Absent.iff"), kErrOpenFailed);
+}
