@@ -138,10 +138,10 @@ PathComponents SplitGamePath(const std::string& gamePath) {
     return out;
 }
 
-// The components joined again; with `resolve`, each is looked up in its parent until one is missing.
-std::string JoinComponents(const PathComponents& path, bool resolve) {
+// The components joined again, each looked up in its parent until one is missing.
+std::string JoinResolved(const PathComponents& path) {
     std::string result = path.absolute ? "/" : "";
-    bool resolving = resolve;
+    bool resolving = true;
     for (const std::string& part : path.parts) {
         std::string name = part;
         if (resolving && part != "." && part != "..") resolving = ResolveHostName(result, part, name);
@@ -154,19 +154,26 @@ std::string JoinComponents(const PathComponents& path, bool resolve) {
 }  // namespace
 
 std::string HostPathAsGiven(const std::string& gamePath) {
-    if (gamePath.empty()) return std::string();
-    return JoinComponents(SplitGamePath(gamePath), false);
+    // Every separator becomes '/', and a run of them one: empty components are dropped, a leading and a final
+    // separator stay.
+    std::string out;
+    out.reserve(gamePath.size());
+    for (char c : gamePath) {
+        if (c == '\\') c = '/';
+        if (c == '/' && !out.empty() && out.back() == '/') continue;
+        out.push_back(c);
+    }
+    return out;
 }
 
 std::string ResolveHostPath(const std::string& gamePath) {
     if (gamePath.empty()) return std::string();
-    const PathComponents path = SplitGamePath(gamePath);
     // An exact match wins at every level, so a path that stands on the disk as given is its own resolution:
     // one look at the disk answers it instead of one per level.
-    std::string exact = JoinComponents(path, false);
+    std::string exact = HostPathAsGiven(gamePath);
     struct stat st {};
     if (::stat(exact.c_str(), &st) == 0) return exact;
-    return JoinComponents(path, true);
+    return JoinResolved(SplitGamePath(gamePath));
 }
 
 HostListingSnapshot::HostListingSnapshot() {

@@ -33,6 +33,11 @@ TEST_F(HostPathTest, AbsolutePathsWithEitherSeparator) {
     EXPECT_EQ(ResolveHostPath(dir.Path() + "\\GAMEDATA\\objects\\CHAIR.IFF"), dir.Join("GameData/Objects/Chair.iff"));
     EXPECT_EQ(ResolveHostPath(dir.Path() + "//gamedata/objects\\\\chair.iff"), dir.Join("GameData/Objects/Chair.iff"));
     EXPECT_EQ(ResolveHostPath(""), "");
+    // As given, without the disk: what the resolution gives for a path that stands there exactly so.
+    const std::string exact = dir.Path() + "//GameData\\\\Objects/Chair.iff";
+    EXPECT_EQ(HostPathAsGiven(exact), ResolveHostPath(exact));
+    EXPECT_EQ(HostPathAsGiven("\\"), "/");
+    EXPECT_EQ(HostPathAsGiven("Missing\\Dir\\"), "Missing/Dir/");
 }
 
 TEST_F(HostPathTest, ExactMatchWinsOverCaseVariantsElseByteWiseFirst) {
