@@ -1,7 +1,8 @@
-// ResourceTextView: the text control, its geometry and where the window opens.
+// ResourceTextView: the text control, its layout and where the window opens.
 #include "tools/ui/ResourceTextView.h"
 
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 #include "tools/ui/ToolWindowPlacement.h"
 
@@ -14,14 +15,13 @@ ResourceTextView::ResourceTextView(const char* dialogId, const QString& title, Q
     text_->setObjectName(QStringLiteral("1019"));
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The text fills the window, one pixel inside its edges.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(text_);
 }
 
 void ResourceTextView::PlaceAndShow(ResourceTextView* view) {
     PlaceToolWindow(view);
     view->show();
-}
-
-void ResourceTextView::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    text_->setGeometry(rect().adjusted(1, 1, -1, -1));
 }

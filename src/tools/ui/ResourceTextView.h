@@ -14,7 +14,6 @@ public:
 protected:
     // `dialogId` names the window as the program's dialogs are named (the text control is 1019).
     ResourceTextView(const char* dialogId, const QString& title, QWidget* parent);
-    void resizeEvent(QResizeEvent* event) override;
     // Places a new view by the tool window rule and shows it.
     static void PlaceAndShow(ResourceTextView* view);
 
