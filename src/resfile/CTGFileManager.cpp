@@ -345,10 +345,8 @@ TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
         PruneLostCreation(norm);
         e = FindEntry(norm);
     }
-    std::unique_ptr<TGOpenFile> file(new (std::nothrow) TGOpenFile());
+    std::unique_ptr<TGOpenFile> file = NewOpenFile(norm);
     if (!file) return nullptr;
-    file->path_ = norm;
-    file->manager_ = this;
     if (e && e->archiveMember) {
         if (writable || !e->archive) return nullptr;
         file->handle_ = e->archive;
@@ -383,11 +381,16 @@ TGOpenFile* CTGFileManager::Open(const std::string& path, bool writable) {
     if (TGOpenFile* opened = OpenOnDisk(std::move(file), norm, asGiven, false, writable)) return opened;
     const std::string resolved = AbsoluteHostPath(ResolveHostPath(path));
     if (resolved == asGiven) return nullptr;
-    std::unique_ptr<TGOpenFile> again(new (std::nothrow) TGOpenFile());
-    if (!again) return nullptr;
-    again->path_ = norm;
-    again->manager_ = this;
-    return OpenOnDisk(std::move(again), norm, resolved, false, writable);
+    std::unique_ptr<TGOpenFile> again = NewOpenFile(norm);
+    return again ? OpenOnDisk(std::move(again), norm, resolved, false, writable) : nullptr;
+}
+
+std::unique_ptr<TGOpenFile> CTGFileManager::NewOpenFile(const std::string& normalizedPath) {
+    std::unique_ptr<TGOpenFile> file(new (std::nothrow) TGOpenFile());
+    if (!file) return nullptr;
+    file->path_ = normalizedPath;
+    file->manager_ = this;
+    return file;
 }
 
 TGOpenFile* CTGFileManager::OpenOnDisk(std::unique_ptr<TGOpenFile> file, const std::string& norm,

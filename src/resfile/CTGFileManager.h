@@ -159,6 +159,8 @@ private:
     Entry* FindEntryMutable(std::string_view normalizedPath);
     // The host path of a path given by a caller: mapped names as they stand on disk, others resolved.
     std::string HostPathOf(const std::string& path) const;
+    // A fresh open file of the path, owned by this manager; null when memory runs out.
+    std::unique_ptr<TGOpenFile> NewOpenFile(const std::string& normalizedPath);
     // Opens a loose file at its host path after rolling back an interrupted commit there; null when it does not
     // open. A writable open starts the path's session.
     TGOpenFile* OpenOnDisk(std::unique_ptr<TGOpenFile> file, const std::string& normalizedPath,
