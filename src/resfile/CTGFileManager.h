@@ -172,17 +172,20 @@ private:
     void PruneLostCreation(const std::string& normalizedPath);
 
     std::mutex lock_;
-    // Directory key (normalised, with final '\') -> entries in byte-wise name order.
-    std::map<std::string, Directory, std::less<>> table_;
-    // Directory key -> host path of directories that were listed on disk.
-    std::map<std::string, std::string, std::less<>> hostDirectories_;
     // Hashes a path or a view of one, so that lookups by view need no copy.
     struct PathHash {
         using is_transparent = void;
         size_t operator()(std::string_view path) const { return std::hash<std::string_view>{}(path); }
     };
+    template <class Value>
+    using PathTable = std::unordered_map<std::string, Value, PathHash, std::equal_to<>>;
+    // Directory key (normalised, with final '\') -> entries in byte-wise name order. Every lookup of a path
+    // starts here, and the keys share long prefixes, so the directories are hashed; only their entries need order.
+    PathTable<Directory> table_;
+    // Directory key -> host path of directories that were listed on disk.
+    PathTable<std::string> hostDirectories_;
     // Normalised path -> the session its opens share; files made by Create are held until first opened. Looked
     // up on every open, so hashed: a catalogue holds thousands of them, with long common prefixes.
-    std::unordered_map<std::string, std::weak_ptr<FileSession>, PathHash, std::equal_to<>> sessions_;
-    std::unordered_map<std::string, std::shared_ptr<FileSession>, PathHash, std::equal_to<>> created_;
+    PathTable<std::weak_ptr<FileSession>> sessions_;
+    PathTable<std::shared_ptr<FileSession>> created_;
 };
