@@ -101,8 +101,7 @@ bool IFFResFile2::LoadMapAt(uint32_t offset) {
         std::span<uint8_t>(bytes.get(), static_cast<size_t>(h.size)).subspan(kChunkHeaderSize);
     const int32_t blockSize = static_cast<int32_t>(dataSize);
     if (!(h.flags & kResFlagConverted)) ReconFixup(block.data(), blockSize);
-    SimpleReconObject<IFFResMap> obj(map_.get(), kTypeResMap);
-    if (!ReconstituteFromBytes(obj, block.data(), blockSize, nullptr)) return false;
+    if (!ReadReconPayload(*map_, block.data(), blockSize, nullptr)) return false;
     // A map that lists a map, or entries the file cannot hold, is not trusted.
     if (map_->FindVariant(kTypeResMap, 0, 0)) return false;
     return IsMapPlausible(*map_, length);

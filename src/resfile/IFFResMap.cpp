@@ -3,7 +3,10 @@
 
 #include <algorithm>
 
-void IFFResMapEntry::Reconstitute(ReconStream& s, int32_t) {
+#include "resfile/ReconReader.h"
+
+template <class Stream>
+void IFFResMapEntry::Reconstitute(Stream& s, int32_t) {
     s.Longs(&offset, 1);
     s.Shorts(&id, 1);
     uint16_t f = storedFlags;
@@ -12,16 +15,21 @@ void IFFResMapEntry::Reconstitute(ReconStream& s, int32_t) {
     if (s.IsReading()) flags = storedFlags = f;
 }
 
-void IFFResTypeGroup::Reconstitute(ReconStream& s, int32_t version) {
+template <class Stream>
+void IFFResTypeGroup::Reconstitute(Stream& s, int32_t version) {
     s.Longs(&type, 1);
     // Each stored entry takes at least 10 bytes: offset, id, flags and the name's NUL.
     ReconStreamVector(s, entries, version, 10);
 }
 
-void IFFResMap::Reconstitute(ReconStream& s, int32_t version) {
+template <class Stream>
+void IFFResMap::Reconstitute(Stream& s, int32_t version) {
     s.Longs(&freeSpace, 1);
     ReconStreamVector(s, groups, version, 8);
 }
+
+template void IFFResMap::Reconstitute(ReconStream&, int32_t);
+template void IFFResMap::Reconstitute(ReconReader&, int32_t);
 
 IFFResTypeGroup* IFFResMap::FindGroup(ResType type) {
     for (auto& g : groups)

@@ -11,6 +11,10 @@
 #include "resfile/ResTypes.h"
 
 struct IFFResMapEntry {
+    // Provided, so that a map's vector of entries made for decoding runs only the initialisers below instead of
+    // clearing each whole entry first.
+    IFFResMapEntry() {}
+
     int32_t offset = -1;          // chunk offset; -1 while never written
     int16_t id = 0;
     uint16_t flags = 0;           // current flags; bits 8..15 are the variant
@@ -20,7 +24,8 @@ struct IFFResMapEntry {
 
     uint8_t Variant() const { return VariantOfFlags(flags); }
     // Stored form: int32 offset, int16 id, uint16 flags (as in the chunk header), string name.
-    void Reconstitute(ReconStream& s, int32_t version);
+    template <class Stream>
+    void Reconstitute(Stream& s, int32_t version);
 };
 
 struct IFFResTypeGroup {
@@ -28,7 +33,8 @@ struct IFFResTypeGroup {
     std::vector<IFFResMapEntry> entries;
 
     // Stored form: int32 type code, then the entries as a vector.
-    void Reconstitute(ReconStream& s, int32_t version);
+    template <class Stream>
+    void Reconstitute(Stream& s, int32_t version);
 };
 
 // Group order is the order types were first met; entry order is file or map order, with added
@@ -38,8 +44,10 @@ public:
     int32_t freeSpace = 0;
     std::vector<IFFResTypeGroup> groups;
 
-    // Stored form: int32 free-space count, then the groups as a vector.
-    void Reconstitute(ReconStream& s, int32_t version);
+    // Stored form: int32 free-space count, then the groups as a vector. Stream is ReconStream, or
+    // ReconReader for the map read on every open.
+    template <class Stream>
+    void Reconstitute(Stream& s, int32_t version);
 
     IFFResTypeGroup* FindGroup(ResType type);
     // The group of the type, appended at the end when new.

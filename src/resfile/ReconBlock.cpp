@@ -31,16 +31,23 @@ bool ReconstituteFromHandle(ReconObject& object, const DataHandle& handle, int32
     return ReconstituteFromBytes(object, handle.Data(), handle.Size(), outVersion);
 }
 
-bool ReconstituteFromBytes(ReconObject& object, const uint8_t* data, int32_t size, int32_t* outVersion) {
+bool ReadReconHeader(const uint8_t* data, int32_t size, int32_t& version, bool& swapped) {
     ByteReader r(data, size < 0 ? 0 : static_cast<size_t>(size));
-    int8_t marker = r.ReadInt8();
+    swapped = r.ReadInt8() != 0;
     r.Skip(3);
-    int32_t version = r.ReadInt32LE();
+    version = r.ReadInt32LE();
     r.Skip(4);
-    if (r.HasFailed()) return false;
+    return !r.HasFailed();
+}
+
+bool ReconstituteFromBytes(ReconObject& object, const uint8_t* data, int32_t size, int32_t* outVersion) {
+    int32_t version = 0;
+    bool swapped = false;
+    if (!ReadReconHeader(data, size, version, swapped)) return false;
     if (outVersion) *outVersion = version;
     // The stream only ever sees the payload: reads stop at the end of the block.
-    ReconStream stream(const_cast<uint8_t*>(r.ReadSpan(0)), size - kReconHeaderSize, ReconStream::kRead, marker != 0);
+    ReconStream stream(const_cast<uint8_t*>(data) + kReconHeaderSize, size - kReconHeaderSize, ReconStream::kRead,
+                       swapped);
     object.Reconstitute(stream, version);
     return !stream.HasFailed();
 }

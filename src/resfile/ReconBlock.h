@@ -6,6 +6,7 @@
 
 #include "resfile/DataHandle.h"
 #include "resfile/ReconObject.h"
+#include "resfile/ReconReader.h"
 #include "resfile/ResErrors.h"
 
 class iResFile;
@@ -23,6 +24,23 @@ DataHandle* SerializeToHandle(ReconObject& object, int32_t version);
 bool ReconstituteFromHandle(ReconObject& object, const DataHandle& handle, int32_t* outVersion);
 // The same over a block held elsewhere (size bytes at data).
 bool ReconstituteFromBytes(ReconObject& object, const uint8_t* data, int32_t size, int32_t* outVersion);
+
+// The block header's version and whether its payload values are swapped (marker byte not 0);
+// false when the block is shorter than its header.
+bool ReadReconHeader(const uint8_t* data, int32_t size, int32_t& version, bool& swapped);
+
+// ReconstituteFromBytes for a payload whose Reconstitute also walks a ReconReader: the same header
+// rules and result, with every field read inline.
+template <class T>
+bool ReadReconPayload(T& payload, const uint8_t* data, int32_t size, int32_t* outVersion) {
+    int32_t version = 0;
+    bool swapped = false;
+    if (!ReadReconHeader(data, size, version, swapped)) return false;
+    if (outVersion) *outVersion = version;
+    ReconReader reader(data + kReconHeaderSize, size - kReconHeaderSize, swapped);
+    payload.Reconstitute(reader, version);
+    return !reader.HasFailed();
+}
 
 // The fix-up for blocks written on a big-endian host: marker 1, header values to host order.
 void ReconFixup(uint8_t* data, int32_t size);

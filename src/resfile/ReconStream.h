@@ -88,10 +88,11 @@ private:
 };
 
 // The encoding of an ordered sequence: int32 element count, then each element's own encoding.
-// T provides `void Reconstitute(ReconStream&, int32_t version)`. On reading the vector is resized
-// to the count first; a failed stream stops the walk.
-template <class T>
-void ReconStreamVector(ReconStream& s, std::vector<T>& v, int32_t version, int32_t minElementSize = 1) {
+// T provides `void Reconstitute(Stream&, int32_t version)`, Stream being ReconStream or another
+// stream with the same primitives. On reading the vector is resized to the count first; a failed
+// stream stops the walk.
+template <class Stream, class T>
+void ReconStreamVector(Stream& s, std::vector<T>& v, int32_t version, int32_t minElementSize = 1) {
     int32_t count = s.Count(static_cast<int32_t>(v.size()), minElementSize);
     if (s.HasFailed()) return;
     if (s.IsReading()) v.resize(static_cast<size_t>(count));

@@ -3,6 +3,7 @@
 
 #include "IFFBuilder.h"
 #include "resfile/IFFResFile2.h"
+#include "resfile/IFFResMap.h"
 #include "resfile/ReconBlock.h"
 #include "support/TempDir.h"
 
@@ -137,6 +138,47 @@ TEST(ReconStream, SaveAndLoadThroughAResourceFile) {
     EXPECT_EQ(version, 1);
     EXPECT_EQ(LoadReconObject(back, f, 201, nullptr), kErrNotFound);
     EXPECT_EQ(f.Close(), kNoErr);
+}
+
+// The map read on every open goes through the inline reader; it must decode every block, whole, cut short
+// (the last name's pad byte too) or read with the other byte order, exactly as the stream does.
+TEST(ReconStream, TheInlineReaderDecodesMapsAsTheStreamDoes) {
+    IFFResMap map;
+    map.freeSpace = 300;
+    for (auto [type, name] : {std::pair<ResType, std::string>{kTypeOBJD, "odd"}, {kTypeOBJD, "even"},
+                              {kTypeBHAV, std::string(70, 'x')}, {kTypeBHAV, ""}}) {
+        IFFResMapEntry& e = map.GetOrAddGroup(type).entries.emplace_back();
+        e.offset = 64 + 100 * static_cast<int32_t>(map.groups.size() + name.size());
+        e.id = static_cast<int16_t>(name.size());
+        e.flags = e.storedFlags = 0x0310;
+        e.name = name;
+    }
+    SimpleReconObject<IFFResMap> object(&map, kTypeResMap);
+    HandleOwner block(SerializeToHandle(object, 0));
+    ASSERT_TRUE(block);
+    auto describe = [](const IFFResMap& m) {
+        std::string out = std::to_string(m.freeSpace);
+        for (const auto& g : m.groups)
+            for (const auto& e : g.entries)
+                out += "|" + std::to_string(g.type) + "," + std::to_string(e.offset) + "," + std::to_string(e.id) + "," +
+                       std::to_string(e.flags) + "," + e.name.Str();
+        return out;
+    };
+    for (uint8_t marker : {0, 1}) {
+        std::vector<uint8_t> bytes = block->bytes;
+        bytes[0] = marker;
+        for (size_t size = 0; size <= bytes.size(); ++size) {
+            IFFResMap byStream, byReader;
+            SimpleReconObject<IFFResMap> target(&byStream, kTypeResMap);
+            const int32_t n = static_cast<int32_t>(size);
+            const bool streamRead = ReconstituteFromBytes(target, bytes.data(), n, nullptr);
+            EXPECT_EQ(ReadReconPayload(byReader, bytes.data(), n, nullptr), streamRead) << size;
+            EXPECT_EQ(describe(byReader), describe(byStream)) << size;
+            if (marker == 0 && size == bytes.size()) {
+                EXPECT_EQ(describe(byReader), describe(map));
+            }
+        }
+    }
 }
 
 }  // namespace

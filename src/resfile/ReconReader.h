@@ -1,0 +1,69 @@
+// ReconReader: the reading half of ReconStream, resolved at compile time for the maps read on every open.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/ByteReader.h"
+#include "resfile/BoundedString.h"
+
+// A type whose Reconstitute is a template over the stream walks its fields against this reader
+// with every primitive inlined: no mode to test per field, no call per value. Its reads fail as
+// ReconStream's do: a read that would pass the end sets HasFailed(), copies nothing and leaves
+// the storage as it was, and every later read does nothing.
+class ReconReader {
+public:
+    ReconReader(const uint8_t* data, int32_t size, bool swap)
+        : reader_(data, static_cast<size_t>(size < 0 ? 0 : size)), swap_(swap) {}
+
+    static constexpr bool IsReading() { return true; }
+    int32_t GetPosition() const { return static_cast<int32_t>(reader_.GetPosition()); }
+    bool IsSwapped() const { return swap_; }
+    bool HasFailed() const { return reader_.HasFailed(); }
+    void Fail() { reader_.Fail(); }
+
+    void Shorts(uint16_t* storage, int32_t n) {
+        if (n < 0 || n > INT32_MAX / 2) return Fail();
+        const uint8_t* p = reader_.ReadSpan(2 * static_cast<size_t>(n));
+        if (!p) return;
+        for (int32_t i = 0; i < n; ++i, p += 2)
+            storage[i] = swap_ ? static_cast<uint16_t>((p[0] << 8) | p[1]) : static_cast<uint16_t>(p[0] | (p[1] << 8));
+    }
+    void Shorts(int16_t* storage, int32_t n) { Shorts(reinterpret_cast<uint16_t*>(storage), n); }
+    void Longs(uint32_t* storage, int32_t n) {
+        if (n < 0 || n > INT32_MAX / 4) return Fail();
+        const uint8_t* p = reader_.ReadSpan(4 * static_cast<size_t>(n));
+        if (!p) return;
+        for (int32_t i = 0; i < n; ++i, p += 4) {
+            const uint32_t le = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+            storage[i] = swap_ ? __builtin_bswap32(le) : le;
+        }
+    }
+    void Longs(int32_t* storage, int32_t n) { Longs(reinterpret_cast<uint32_t*>(storage), n); }
+    // NUL-terminated text, then one pad byte when the position has become odd and the data goes on.
+    // A stored text longer than the string's capacity is cut; the position follows the stored length.
+    void String(BoundedString& s) {
+        const ptrdiff_t len = reader_.PeekCStringLength();
+        if (len < 0) return Fail();
+        const uint8_t* text = reader_.ReadSpan(static_cast<size_t>(len) + 1);
+        s.AssignWithoutNul(std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(len)));
+        if ((reader_.GetPosition() & 1) && !reader_.IsAtEnd()) reader_.Skip(1);
+    }
+    // An element count; a negative one, or one the remaining bytes cannot hold (each element taking
+    // at least minElementSize bytes), fails the reader and yields 0.
+    int32_t Count(int32_t, int32_t minElementSize) {
+        int32_t value = 0;
+        Longs(&value, 1);
+        const int64_t need = static_cast<int64_t>(value) * (minElementSize > 0 ? minElementSize : 0);
+        if (HasFailed() || value < 0 || need > static_cast<int64_t>(reader_.GetRemaining())) {
+            Fail();
+            return 0;
+        }
+        return value;
+    }
+
+private:
+    ByteReader reader_;
+    bool swap_;
+};
