@@ -79,8 +79,9 @@ void ObjectCatalog::ScanDirectory(const std::string& directory, const std::vecto
             continue;
         }
         if (name.size() < 5 || !EqualsFoldedAscii(std::string_view(name).substr(name.size() - 4), ".iff")) continue;
-        std::string full = listed + name;
-        std::string base = full.substr(0, full.size() - 4);
+        std::string base;
+        base.reserve(listed.size() + name.size());
+        base.assign(listed).append(name, 0, name.size() - 4);
         auto file = std::make_unique<ObjResFile>();
         if (file->Open(base) != kNoErr) continue;
         if (std::find(internalPaths.begin(), internalPaths.end(), base) != internalPaths.end()) {
@@ -88,8 +89,8 @@ void ObjectCatalog::ScanDirectory(const std::string& directory, const std::vecto
             continue;
         }
         auto record = std::make_unique<ObjectFile>();
-        record->path = full;
-        record->displayName = DisplayNameOf(full);
+        record->path = std::move(base.append(name, name.size() - 4, 4));
+        record->displayName = DisplayNameOf(record->path);
         record->file = std::move(file);
         LoadObjectFile(*record, false);
         files_.push_back(std::move(record));

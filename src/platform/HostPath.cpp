@@ -46,10 +46,14 @@ uint64_t gTrustGeneration = 1;  // moves when a snapshot begins and whenever thi
 
 // The exact name, else the byte-wise first name that differs from it only in case, into `out`.
 bool LookUp(const FoldedListing& listing, const std::string& name, std::string& out) {
-    if (listing.exact.count(name)) return true;
-    auto it = listing.byFolded.find(FoldAscii(name));
+    // Most names looked up are not there at all (companion probes), and every name that is there is listed
+    // under its folded form: one look answers those. The fold goes into a buffer kept between calls.
+    thread_local std::string folded;
+    folded.assign(name);
+    for (char& c : folded) c = FoldAscii(c);
+    auto it = listing.byFolded.find(folded);
     if (it == listing.byFolded.end()) return false;
-    out = it->second;
+    if (!listing.exact.count(name)) out = it->second;
     return true;
 }
 

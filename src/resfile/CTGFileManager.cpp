@@ -150,11 +150,14 @@ CTGFileManager& CTGFileManager::Instance() {
 }
 
 std::string CTGFileManager::NormalizePath(const std::string& path) {
-    std::string out = path;
-    for (char& c : out) {
-        c = c == '/' ? '\\' : FoldAscii(c);
-    }
+    std::string out;
+    NormalizePathInto(path, out);
     return out;
+}
+
+void CTGFileManager::NormalizePathInto(std::string_view path, std::string& out) {
+    out.assign(path);
+    for (char& c : out) c = c == '/' ? '\\' : FoldAscii(c);
 }
 
 bool CTGFileManager::MatchPattern(const std::string& name, const std::string& pattern) {
@@ -524,12 +527,14 @@ bool CTGFileManager::Exists(const std::string& path) {
 }
 
 bool CTGFileManager::IsKnownMissing(const std::string& path) {
-    const std::string norm = NormalizePath(path);
+    // Asked for every companion a scan looks for: the texts are kept from one call to the next.
+    thread_local std::string norm, given, onDisk;
+    NormalizePathInto(path, norm);
     std::string_view view(norm);
-    size_t given = path.size();
+    size_t length = path.size();
     while (view.size() > 1 && view.back() == '\\') {
         view.remove_suffix(1);
-        --given;
+        --length;
     }
     // A directory of the table (its key ends in '\\') is there.
     if (view.size() < norm.size() && table_.count(std::string_view(norm).substr(0, view.size() + 1))) return false;
@@ -544,8 +549,8 @@ bool CTGFileManager::IsKnownMissing(const std::string& path) {
     // A directory made of archive members holds exactly what its archives hold.
     if (hostDir == hostDirectories_.end()) return dir != table_.end();
     // The directory's listing (kept while the directory does not change) answers without trying to open.
-    std::string onDisk;
-    return !ResolveHostName(hostDir->second, path.substr(given - name.size(), name.size()), onDisk);
+    given.assign(path, length - name.size(), name.size());
+    return !ResolveHostName(hostDir->second, given, onDisk);
 }
 
 void CTGFileManager::Reset() {

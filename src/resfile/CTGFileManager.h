@@ -102,6 +102,8 @@ public:
 
     // Lower-cases A to Z and turns '/' into '\'.
     static std::string NormalizePath(const std::string& path);
+    // The same into out, whose storage is reused.
+    static void NormalizePathInto(std::string_view path, std::string& out);
     // Matches a name against a pattern with '*' and '?', both lower-cased first.
     static bool MatchPattern(const std::string& name, const std::string& pattern);
 

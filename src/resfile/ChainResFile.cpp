@@ -100,7 +100,11 @@ ResErr ChainResFile::CloseMembers() {
 ResErr ChainResFile::Close() { return SetError(CloseMembers()); }
 
 void ChainResFile::DestroyMembers() {
-    for (int i = kMaxMembers - 1; i >= 0; --i) slots_[i] = Slot();
+    for (int i = kMaxMembers - 1; i >= 0; --i) {
+        Slot& s = slots_[i];
+        if (!s.member && s.types.empty() && s.mode == 1) continue;  // never used, or emptied already
+        s = Slot();
+    }
 }
 
 void ChainResFile::Update() {

@@ -16,8 +16,12 @@ static_assert(sizeof(kHeader10) == kIFFHeaderSize, "1.0 header is 63 bytes and i
 }  // namespace
 
 bool MatchIFFHeader2(const uint8_t* bytes, uint16_t& version, uint32_t& mapOffset) {
-    for (int i = 0; i < kIFFHeaderSize; ++i)
-        if (kPattern2[i] != '*' && static_cast<uint8_t>(kPattern2[i]) != bytes[i]) return false;
+    // The pattern's only wildcards are the two version digits and the four bytes of the map offset at the end.
+    static_assert(kPattern2[9] == '*' && kPattern2[11] == '*' && kPattern2[60] == '*' && kPattern2[61] == '*' &&
+                  kPattern2[62] == '*' && kPattern2[63] == '*');
+    if (std::memcmp(bytes, kPattern2, 9) != 0 || bytes[10] != static_cast<uint8_t>(kPattern2[10]) ||
+        std::memcmp(bytes + 12, kPattern2 + 12, 48) != 0)
+        return false;
     int v = (bytes[9] - '0') * 256 + (bytes[11] - '0');
     if (v != kIFFVersion20 && v != kIFFVersion25) return false;
     version = static_cast<uint16_t>(v);

@@ -4,15 +4,12 @@
 #include "resfile/BoundedString.h"
 
 namespace {
-size_t BaseStart(const std::string& path) {
-    for (size_t i = path.size(); i > 0; --i)
-        if (path[i - 1] == '/' || path[i - 1] == '\\') return i;
-    return 0;
-}
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+// Where the extension starts, found walking back over the base name only; npos when it has none.
 size_t ExtensionStart(const std::string& path) {
-    size_t base = BaseStart(path);
-    size_t dot = path.rfind('.');
-    return dot == std::string::npos || dot < base ? std::string::npos : dot;
+    for (size_t i = path.size(); i > 0 && !IsSeparator(path[i - 1]); --i)
+        if (path[i - 1] == '.') return i - 1;
+    return std::string::npos;
 }
 }  // namespace
 
@@ -36,7 +33,8 @@ bool MatchKindExtension(const std::string& extension, const std::string& path, s
         resolved = path;
         return true;
     }
-    if (BaseStart(path) >= path.size()) return false;
-    resolved = path + extension;
+    if (path.empty() || IsSeparator(path.back())) return false;
+    resolved.reserve(path.size() + extension.size());
+    resolved.assign(path).append(extension);
     return true;
 }

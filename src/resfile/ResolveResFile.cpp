@@ -1,7 +1,9 @@
 // ResolveResFile: the search directory list and the answers of an empty resolver.
 #include "resfile/ResolveResFile.h"
 
+#include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "platform/HostDirectory.h"
 #include "platform/HostPath.h"
@@ -19,27 +21,28 @@ ResErr ResolveResFile::ResolverCodeToError(int code) {
 }
 
 std::vector<std::string> ResolveResFile::ParseDirectoryList(const std::string& path) {
-    std::string s = path;
-    for (char& c : s)
-        if (c == '\\') c = '/';
-    while (s.compare(0, 2, "./") == 0) s.erase(0, 2);
+    // '/' and '\\' separate alike; every one is stored as '\\'.
+    auto separator = [](char c) { return c == '/' || c == '\\'; };
+    auto letter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    std::string_view s(path);
+    while (s.size() >= 2 && s[0] == '.' && separator(s[1])) s.remove_prefix(2);
     std::vector<std::string> out;
-    size_t start = 0;
     for (;;) {
-        size_t end = s.find(';', start);
-        std::string dir = s.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        for (char& c : dir)
-            if (c == '/') c = '\\';
-        bool drive = dir.size() >= 3 && std::isalpha(static_cast<unsigned char>(dir[0])) && dir[1] == ':' &&
-                     dir[2] == '\\';
-        bool unc = dir.size() >= 3 && dir[0] == '\\' && dir[1] == '\\' && std::isalpha(static_cast<unsigned char>(dir[2]));
-        bool relative = dir.compare(0, 2, ".\\") == 0 || dir == ".";
-        if (!drive && !unc && !relative) dir.insert(0, ".\\");
-        if (dir.empty() || dir.back() != '\\') dir += '\\';
+        const size_t end = s.find(';');
+        const std::string_view piece = s.substr(0, end);
+        const bool drive = piece.size() >= 3 && letter(piece[0]) && piece[1] == ':' && separator(piece[2]);
+        const bool unc = piece.size() >= 3 && separator(piece[0]) && separator(piece[1]) && letter(piece[2]);
+        const bool relative = (piece.size() >= 2 && piece[0] == '.' && separator(piece[1])) || piece == ".";
+        std::string dir;
+        dir.reserve(piece.size() + 3);
+        if (!drive && !unc && !relative) dir = ".\\";
+        dir.append(piece);
+        std::replace(dir.begin(), dir.end(), '/', '\\');
+        if (dir.back() != '\\') dir += '\\';
         out.push_back(std::move(dir));
-        if (end == std::string::npos) break;
-        start = end + 1;
-        while (start < s.size() && (s[start] == ' ' || s[start] == '\t')) ++start;
+        if (end == std::string_view::npos) break;
+        s.remove_prefix(end + 1);
+        while (!s.empty() && (s[0] == ' ' || s[0] == '\t')) s.remove_prefix(1);
     }
     return out;
 }

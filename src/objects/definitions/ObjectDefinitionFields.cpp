@@ -125,14 +125,3 @@ const ObjectDefinitionField* FindObjectDefinitionField(std::string_view name) {
         if (name == f.name) return &f;
     return nullptr;
 }
-
-int32_t GetFieldValue(const ObjectDefinition& def, const ObjectDefinitionField& field) {
-    return field.member16 ? static_cast<int32_t>(def.*field.member16) : def.*field.member32;
-}
-
-void SetFieldValue(ObjectDefinition& def, const ObjectDefinitionField& field, int32_t value) {
-    if (field.member16)
-        def.*field.member16 = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(value) & 0xFFFF));
-    else
-        def.*field.member32 = value;
-}

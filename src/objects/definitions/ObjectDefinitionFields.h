@@ -25,6 +25,13 @@ std::span<const ObjectDefinitionField> GetObjectDefinitionFields();
 // The field with that exact (lower-case) name; null when there is none.
 const ObjectDefinitionField* FindObjectDefinitionField(std::string_view name);
 // The field's value, sign-extended to 32 bits.
-int32_t GetFieldValue(const ObjectDefinition& def, const ObjectDefinitionField& field);
+inline int32_t GetFieldValue(const ObjectDefinition& def, const ObjectDefinitionField& field) {
+    return field.member16 ? static_cast<int32_t>(def.*field.member16) : def.*field.member32;
+}
 // Stores a value; a 16-bit field keeps the low 16 bits.
-void SetFieldValue(ObjectDefinition& def, const ObjectDefinitionField& field, int32_t value);
+inline void SetFieldValue(ObjectDefinition& def, const ObjectDefinitionField& field, int32_t value) {
+    if (field.member16)
+        def.*field.member16 = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(value) & 0xFFFF));
+    else
+        def.*field.member32 = value;
+}
