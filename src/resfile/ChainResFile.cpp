@@ -88,6 +88,7 @@ ResErr ChainResFile::Resume() {
 }
 
 ResErr ChainResFile::CloseMembers() {
+    if (CountMembers() == 0) return kNoErr;  // a chain never opened, or closed already
     // The members' last changes reach the disk together.
     CommitScope scope;
     ResErr result = kNoErr;
