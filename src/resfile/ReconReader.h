@@ -1,4 +1,5 @@
-// ReconReader: the reading half of ReconStream, resolved at compile time for the maps read on every open.
+// ReconReader: the reading half of the serialisation stream: ReconStream reads through it, and the maps read on
+// every open use it directly, resolved at compile time.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +9,9 @@
 #include "resfile/BoundedString.h"
 
 // A type whose Reconstitute is a template over the stream walks its fields against this reader
-// with every primitive inlined: no mode to test per field, no call per value. Its reads fail as
-// ReconStream's do: a read that would pass the end sets HasFailed(), copies nothing and leaves
-// the storage as it was, and every later read does nothing.
+// with every primitive inlined: no mode to test per field, no call per value. A read that would
+// pass the end sets HasFailed(), copies nothing and leaves the storage as it was, and every later
+// read does nothing. 16- and 32-bit values are byte-reversed while copied when `swap` is set.
 class ReconReader {
 public:
     ReconReader(const uint8_t* data, int32_t size, bool swap)
@@ -30,17 +31,14 @@ public:
             storage[i] = swap_ ? static_cast<uint16_t>((p[0] << 8) | p[1]) : static_cast<uint16_t>(p[0] | (p[1] << 8));
     }
     void Shorts(int16_t* storage, int32_t n) { Shorts(reinterpret_cast<uint16_t*>(storage), n); }
-    void Longs(uint32_t* storage, int32_t n) {
-        if (n < 0 || n > INT32_MAX / 4) return Fail();
-        const uint8_t* p = reader_.ReadSpan(4 * static_cast<size_t>(n));
-        if (!p) return;
-        for (int32_t i = 0; i < n; ++i, p += 4) {
-            const uint32_t le = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-            storage[i] = swap_ ? __builtin_bswap32(le) : le;
-        }
-    }
+    void Longs(uint32_t* storage, int32_t n) { LongsIn(storage, n, swap_); }
     void Longs(int32_t* storage, int32_t n) { Longs(reinterpret_cast<uint32_t*>(storage), n); }
+    // 32-bit values copied without any reversal, whatever the swap flag.
+    void RawLongs(uint32_t* storage, int32_t n) { LongsIn(storage, n, false); }
+    void Bytes(void* storage, int32_t n) {
+        if (n < 0) return Fail();
+        reader_.ReadBytes(storage, static_cast<size_t>(n));
+    }
     // NUL-terminated text, then one pad byte when the position has become odd and the data goes on.
     // A stored text longer than the string's capacity is cut; the position follows the stored length.
     void String(BoundedString& s) {
@@ -64,6 +62,17 @@ public:
     }
 
 private:
+    void LongsIn(uint32_t* storage, int32_t n, bool swap) {
+        if (n < 0 || n > INT32_MAX / 4) return Fail();
+        const uint8_t* p = reader_.ReadSpan(4 * static_cast<size_t>(n));
+        if (!p) return;
+        for (int32_t i = 0; i < n; ++i, p += 4) {
+            const uint32_t le = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+            storage[i] = swap ? __builtin_bswap32(le) : le;
+        }
+    }
+
     ByteReader reader_;
     bool swap_;
 };

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/ByteReader.h"
 #include "resfile/BoundedString.h"
 #include "resfile/DataHandle.h"
+#include "resfile/ReconReader.h"
 
 // One routine per type walks its fields against a stream that reads them (mode 0), writes them
 // (mode 1) or only counts the bytes writing would take (mode 2). 16- and 32-bit values are
@@ -29,45 +29,28 @@ public:
     int32_t GetSize() const { return size_; }
     bool IsSwapped() const { return swap_ != 0; }
     bool HasFailed() const { return failed_; }
-    void Fail() { failed_ = true; }
+    void Fail() {
+        failed_ = true;
+        reader_.Fail();
+    }
 
     void Bytes(void* storage, int32_t n);
-    // Reading one value, by far the most common call, takes the short way here.
     void Shorts(uint16_t* storage, int32_t n) {
-        if (n == 1 && mode_ == kRead && !failed_) {
-            const uint8_t* p = reader_.ReadSpan(2);
-            if (!p) {
-                failed_ = true;
-                return;
-            }
-            *storage = swap_ ? static_cast<uint16_t>((p[0] << 8) | p[1]) : static_cast<uint16_t>(p[0] | (p[1] << 8));
-            position_ += 2;
-            return;
-        }
+        if (mode_ == kRead) return Read([&] { reader_.Shorts(storage, n); });
         ShortsOf(storage, n);
     }
     void Shorts(int16_t* storage, int32_t n) { Shorts(reinterpret_cast<uint16_t*>(storage), n); }
     void Longs(uint32_t* storage, int32_t n) {
-        if (n == 1 && mode_ == kRead && !failed_) {
-            const uint8_t* p = reader_.ReadSpan(4);
-            if (!p) {
-                failed_ = true;
-                return;
-            }
-            const uint32_t le = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-            *storage = swap_ ? __builtin_bswap32(le) : le;
-            position_ += 4;
-            return;
-        }
-        LongsOf(storage, n);
+        if (mode_ == kRead) return Read([&] { reader_.Longs(storage, n); });
+        LongsOf(storage, n, swap_ != 0);
     }
     void Longs(int32_t* storage, int32_t n) { Longs(reinterpret_cast<uint32_t*>(storage), n); }
     // 32-bit values copied without any reversal, whatever the swap flag.
     void RawLongs(uint32_t* storage, int32_t n);
     // NUL-terminated text; the position then moves past the text, its NUL and, when the position
-    // has become odd, one pad byte that is never written. A stored text longer than the string's
-    // capacity is cut, but the position follows the stored length.
+    // has become odd, one pad byte that is never written (nor skipped on reading when the data ends
+    // there). A stored text longer than the string's capacity is cut, but the position follows the
+    // stored length.
     void String(BoundedString& s);
 
     // Reads or writes an element count; on reading, a negative count or one that the remaining
@@ -75,8 +58,16 @@ public:
     int32_t Count(int32_t count, int32_t minElementSize);
 
 private:
+    // Reading is the reader's; the stream takes over its position and failure.
+    template <class Fn>
+    void Read(Fn read) {
+        if (failed_) return;
+        read();
+        failed_ = reader_.HasFailed();
+        position_ = reader_.GetPosition();
+    }
     void ShortsOf(uint16_t* storage, int32_t n);
-    void LongsOf(uint32_t* storage, int32_t n);
+    void LongsOf(uint32_t* storage, int32_t n, bool swap);
     bool Room(int32_t n);
     uint8_t* buffer_ = nullptr;
     int32_t size_ = 0;
@@ -84,7 +75,7 @@ private:
     Mode mode_ = kCount;
     int16_t swap_ = 0;
     bool failed_ = false;
-    ByteReader reader_;
+    ReconReader reader_;
 };
 
 // The encoding of an ordered sequence: int32 element count, then each element's own encoding.

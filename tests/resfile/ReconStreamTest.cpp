@@ -174,8 +174,10 @@ TEST(ReconStream, TheInlineReaderDecodesMapsAsTheStreamDoes) {
             const bool streamRead = ReconstituteFromBytes(target, bytes.data(), n, nullptr);
             EXPECT_EQ(ReadReconPayload(byReader, bytes.data(), n, nullptr), streamRead) << size;
             EXPECT_EQ(describe(byReader), describe(byStream)) << size;
-            if (marker == 0 && size == bytes.size()) {
-                EXPECT_EQ(describe(byReader), describe(map));
+            // The last name is followed by its pad byte only: a block that leaves it off still reads whole.
+            if (marker == 0 && size + 1 >= bytes.size()) {
+                EXPECT_TRUE(streamRead) << size;
+                EXPECT_EQ(describe(byReader), describe(map)) << size;
             }
         }
     }
