@@ -23,12 +23,10 @@ public:
     bool HasFailed() const { return reader_.HasFailed(); }
     void Fail() { reader_.Fail(); }
 
+    // A swapped value is the same bytes read big-endian.
     void Shorts(uint16_t* storage, int32_t n) {
-        if (n < 0 || n > INT32_MAX / 2) return Fail();
-        const uint8_t* p = reader_.ReadSpan(2 * static_cast<size_t>(n));
-        if (!p) return;
-        for (int32_t i = 0; i < n; ++i, p += 2)
-            storage[i] = swap_ ? static_cast<uint16_t>((p[0] << 8) | p[1]) : static_cast<uint16_t>(p[0] | (p[1] << 8));
+        if (!Room(n, 2)) return;
+        for (int32_t i = 0; i < n; ++i) storage[i] = reader_.ReadUInt16(swap_);
     }
     void Shorts(int16_t* storage, int32_t n) { Shorts(reinterpret_cast<uint16_t*>(storage), n); }
     void Longs(uint32_t* storage, int32_t n) { LongsIn(storage, n, swap_); }
@@ -63,14 +61,16 @@ public:
 
 private:
     void LongsIn(uint32_t* storage, int32_t n, bool swap) {
-        if (n < 0 || n > INT32_MAX / 4) return Fail();
-        const uint8_t* p = reader_.ReadSpan(4 * static_cast<size_t>(n));
-        if (!p) return;
-        for (int32_t i = 0; i < n; ++i, p += 4) {
-            const uint32_t le = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-            storage[i] = swap ? __builtin_bswap32(le) : le;
+        if (!Room(n, 4)) return;
+        for (int32_t i = 0; i < n; ++i) storage[i] = reader_.ReadUInt32(swap);
+    }
+    // True when n values of the width are left; else the reader fails, so that nothing is copied.
+    bool Room(int32_t n, int32_t width) {
+        if (n < 0 || n > INT32_MAX / width) {
+            Fail();
+            return false;
         }
+        return reader_.Has(static_cast<size_t>(n) * static_cast<size_t>(width));
     }
 
     ByteReader reader_;
