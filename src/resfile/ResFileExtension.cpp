@@ -25,7 +25,7 @@ std::string StripExtension(const std::string& path) {
     return e == std::string::npos ? path : path.substr(0, e);
 }
 
-bool MatchKindExtension(const std::string& extension, const std::string& path, std::string& resolved) {
+bool MatchKindExtension(std::string_view extension, const std::string& path, std::string& resolved) {
     if (extension.size() < 2 || extension[0] != '.') return false;
     size_t e = ExtensionStart(path);
     if (e != std::string::npos) {

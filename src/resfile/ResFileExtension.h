@@ -2,11 +2,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // An extension of at least two characters starting with '.' matches a path with the same extension
 // (ASCII case ignored; the path is used as given) or a path without extension whose base name is not
 // empty (the extension is then appended). `resolved` receives the path to use.
-bool MatchKindExtension(const std::string& extension, const std::string& path, std::string& resolved);
+bool MatchKindExtension(std::string_view extension, const std::string& path, std::string& resolved);
 // The extension of a path (from the last '.' after the directory, inclusive), or "".
 std::string PathExtension(const std::string& path);
 // The path without its extension.

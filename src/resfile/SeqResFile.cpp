@@ -1,6 +1,11 @@
 // SeqResFile: opening, creating and removing the member files of each registered kind.
 #include "resfile/SeqResFile.h"
 
+#include <string_view>
+#include <vector>
+
+#include "platform/AsciiFold.h"
+
 #include "resfile/IFFResFile.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/ResFileExtension.h"
@@ -20,21 +25,24 @@ SeqResFile::~SeqResFile() {
     DestroyMembers();
 }
 
-void SeqResFile::RegisterKind(int32_t kind, const std::string& extension) {
-    if (kind < 0 || kind > 3 || static_cast<int>(kinds_.size()) >= kMaxKinds || extension.size() > 7) return;
-    kinds_.push_back({kind, extension});
+void SeqResFile::RegisterKind(int32_t kind, std::string_view extension) {
+    if (kind < 0 || kind > 3 || kindCount_ >= kMaxKinds || extension.size() > sizeof(Kind::extension)) return;
+    Kind& k = kinds_[kindCount_++];
+    k.kind = kind;
+    k.length = static_cast<uint8_t>(extension.size());
+    extension.copy(k.extension, extension.size());
 }
 
-void SeqResFile::ClearKinds() { kinds_.clear(); }
+void SeqResFile::ClearKinds() { kindCount_ = 0; }
 
 ResErr SeqResFile::Open(const std::string& path) {
     Close();
     ResErr last = kErrNoKindMatches;
     bool opened = false;
-    for (const Kind& k : kinds_) {
+    for (const Kind& k : Kinds()) {
         std::unique_ptr<iResFile> file = MakeResFileOfKind(k.kind);
         std::string resolved;
-        if (!file || !MatchKindExtension(k.extension, path, resolved)) {
+        if (!file || !MatchKindExtension(k.Extension(), path, resolved)) {
             last = kErrNoKindMatches;
             continue;
         }
@@ -52,12 +60,12 @@ ResErr SeqResFile::Open(const std::string& path) {
 ResErr SeqResFile::Create(const std::string& path) {
     ResErr last = kErrNoKindMatches;
     bool created = false;
-    std::vector<std::string> done;
-    for (const Kind& k : kinds_) {
+    std::vector<std::string_view> done;
+    for (const Kind& k : Kinds()) {
         std::string resolved;
-        if (!MatchKindExtension(k.extension, path, resolved)) continue;
+        if (!MatchKindExtension(k.Extension(), path, resolved)) continue;
         bool already = false;
-        for (const auto& e : done) already = already || EqualsIgnoringAsciiCase(e, k.extension);
+        for (const auto& e : done) already = already || EqualsFoldedAscii(e, k.Extension());
         if (already) continue;
         std::unique_ptr<iResFile> file = MakeResFileOfKind(k.kind);
         if (!file) continue;
@@ -68,7 +76,7 @@ ResErr SeqResFile::Create(const std::string& path) {
             continue;
         }
         created = true;
-        done.push_back(k.extension);
+        done.push_back(k.Extension());
     }
     return SetError(created ? kNoErr : last);
 }
@@ -76,9 +84,9 @@ ResErr SeqResFile::Create(const std::string& path) {
 ResErr SeqResFile::Remove(const std::string& path) {
     ResErr last = kErrNoKindMatches;
     bool removed = false;
-    for (const Kind& k : kinds_) {
+    for (const Kind& k : Kinds()) {
         std::string resolved;
-        if (!MatchKindExtension(k.extension, path, resolved)) continue;
+        if (!MatchKindExtension(k.Extension(), path, resolved)) continue;
         std::unique_ptr<iResFile> file = MakeResFileOfKind(k.kind);
         if (!file) continue;
         ResErr err = file->Remove(resolved);

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "resfile/ChainResFile.h"
 
@@ -21,13 +22,12 @@ class SeqResFile : public ChainResFile {
 public:
     static constexpr int kMaxKinds = 8;
 
-    // Room for every kind is taken at once: a catalogue makes one of these per file.
-    SeqResFile() { kinds_.reserve(kMaxKinds); }
+    SeqResFile() = default;
     ~SeqResFile() override;
 
     // Appends a kind; ignored for kinds outside 0..3, when eight are registered, or for an
     // extension longer than 7 characters.
-    void RegisterKind(int32_t kind, const std::string& extension);
+    void RegisterKind(int32_t kind, std::string_view extension);
     void ClearKinds();
 
 public:  // iResFile
@@ -45,9 +45,16 @@ public:  // iResFile
     ResErr GetPath(std::string& out) override;
 
 protected:
+    // The table lives in the object: a catalogue makes one of these per file.
     struct Kind {
-        int32_t kind;
-        std::string extension;
+        int32_t kind = kKindNone;
+        uint8_t length = 0;
+        char extension[7] = {};
+        std::string_view Extension() const { return std::string_view(extension, length); }
     };
-    std::vector<Kind> kinds_;
+    std::span<const Kind> Kinds() const { return std::span<const Kind>(kinds_, static_cast<size_t>(kindCount_)); }
+
+private:
+    Kind kinds_[kMaxKinds];
+    int kindCount_ = 0;
 };
