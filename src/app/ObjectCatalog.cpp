@@ -2,7 +2,9 @@
 #include "app/ObjectCatalog.h"
 
 #include <algorithm>
+#include <numeric>
 
+#include "platform/AsciiFold.h"
 #include "platform/HostPath.h"
 #include "resfile/BoundedString.h"
 #include "resfile/CTGFileManager.h"
@@ -12,16 +14,6 @@
 namespace {
 // Deeper trees than this come only from link loops; the manager's table never holds them.
 constexpr int kMaxScanDepth = 64;
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        char x = FoldAscii(a[i]);
-        char y = FoldAscii(b[i]);
-        if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    }
-    return a.size() < b.size();
-}
 }  // namespace
 
 ObjectCatalog::ObjectCatalog() = default;
@@ -98,8 +90,20 @@ void ObjectCatalog::ScanDirectory(const std::string& directory, const std::vecto
 }
 
 void ObjectCatalog::Sort() {
-    std::stable_sort(files_.begin(), files_.end(),
-                     [](const auto& a, const auto& b) { return LessIgnoringCase(a->displayName, b->displayName); });
+    // By display name without regard to ASCII case, equal names keeping their order: each name is folded once,
+    // not once per comparison (folded texts compare as unsigned bytes, then by length). Everything that can fail
+    // is made before the first record moves.
+    const size_t n = files_.size();
+    std::vector<std::string> folded;
+    folded.reserve(n);
+    for (const auto& f : files_) folded.push_back(FoldAscii(std::string_view(f->displayName)));
+    std::vector<size_t> order(n);
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return folded[a] < folded[b]; });
+    std::vector<std::unique_ptr<ObjectFile>> sorted;
+    sorted.reserve(n);
+    for (size_t i : order) sorted.push_back(std::move(files_[i]));
+    files_.swap(sorted);
 }
 
 std::vector<ObjectFile*> ObjectCatalog::Listed(bool editableOnly) const {
