@@ -126,6 +126,23 @@ TEST(ObjectDefinitionTest, Versions136And137UpgradeWithZeroFill) {
     EXPECT_EQ(longer[215], 0x11);
 }
 
+// A record read from a file gives what its normalised copy parses to, whether or not a copy is made.
+TEST(ObjectDefinitionTest, FromDataParsesAsTheNormalisedCopy) {
+    for (auto [version, size] : {std::pair{138, 216}, {138, 230}, {138, 200}, {137, 216}, {136, 230}, {136, 160}}) {
+        std::vector<uint8_t> bytes = Block(version, size);
+        for (size_t i = 4; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7);
+        DataHandle h;
+        h.bytes = bytes;
+        std::vector<uint8_t> copy = bytes;
+        NormalizeObjectDefinition(copy);
+        ObjectDefinition expected, got;
+        ASSERT_TRUE(ParseObjectDefinition(copy.data(), copy.size(), expected));
+        ASSERT_TRUE(ObjectDefinitionFromData(h, got)) << version << " " << size;
+        EXPECT_EQ(got, expected) << version << " " << size;
+        EXPECT_EQ(h.bytes, bytes);
+    }
+}
+
 TEST(ObjectDefinitionTest, OtherVersionsAreOnlyResized) {
     std::vector<uint8_t> shortCurrent = Block(138, 200);
     EXPECT_FALSE(NormalizeObjectDefinition(shortCurrent));

@@ -25,6 +25,8 @@ bool ResizeZeroed(std::vector<uint8_t>& bytes, size_t size) {
     return true;
 }
 
+bool IsOldVersion(int32_t version) { return version == kOldVersion136 || version == kOldVersion137; }
+
 }  // namespace
 
 void FixupObjectDefinition(uint8_t*, int32_t) {}
@@ -33,7 +35,7 @@ bool NormalizeObjectDefinition(std::vector<uint8_t>& bytes) {
     ByteReader r(bytes.data(), bytes.size());
     int32_t version = r.ReadInt32LE();  // 0 when the block is shorter than 4 bytes
     bool upgraded = false;
-    if (version == kOldVersion136 || version == kOldVersion137) {
+    if (IsOldVersion(version)) {
         size_t oldSize = bytes.size();
         if (!ResizeZeroed(bytes, kObjectDefinitionSize)) return false;
         PutUInt32LE(bytes.data(), static_cast<uint32_t>(kObjectDefinitionVersion));
@@ -79,6 +81,11 @@ ObjectDefinitionBytes SerializeObjectDefinition(const ObjectDefinition& def) {
 }
 
 bool ObjectDefinitionFromData(const DataHandle& data, ObjectDefinition& out) {
+    // A current record of full length is already in the normalised form within its first kObjectDefinitionSize
+    // bytes, the only ones read: it is parsed where it lies. Any other is brought to that form in a copy.
+    const std::vector<uint8_t>& stored = data.bytes;
+    if (stored.size() >= kObjectDefinitionSize && !IsOldVersion(ByteReader(stored.data(), 4).ReadInt32LE()))
+        return ParseObjectDefinition(stored.data(), stored.size(), out);
     std::vector<uint8_t> copy;
     try {
         copy = data.bytes;
