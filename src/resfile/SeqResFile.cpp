@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/AsciiFold.h"
-
 #include "resfile/IFFResFile.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/ResFileExtension.h"
