@@ -25,17 +25,19 @@ bool ResizeZeroed(std::vector<uint8_t>& bytes, size_t size) {
     return true;
 }
 
-bool IsOldVersion(int32_t version) { return version == kOldVersion136 || version == kOldVersion137; }
+// True for a record of version 136 or 137, which the upgrade widens; a block shorter than the version reads as 0.
+bool IsOldRecord(const std::vector<uint8_t>& bytes) {
+    const int32_t version = ByteReader(bytes.data(), bytes.size()).ReadInt32LE();
+    return version == kOldVersion136 || version == kOldVersion137;
+}
 
 }  // namespace
 
 void FixupObjectDefinition(uint8_t*, int32_t) {}
 
 bool NormalizeObjectDefinition(std::vector<uint8_t>& bytes) {
-    ByteReader r(bytes.data(), bytes.size());
-    int32_t version = r.ReadInt32LE();  // 0 when the block is shorter than 4 bytes
     bool upgraded = false;
-    if (IsOldVersion(version)) {
+    if (IsOldRecord(bytes)) {
         size_t oldSize = bytes.size();
         if (!ResizeZeroed(bytes, kObjectDefinitionSize)) return false;
         PutUInt32LE(bytes.data(), static_cast<uint32_t>(kObjectDefinitionVersion));
@@ -84,7 +86,7 @@ bool ObjectDefinitionFromData(const DataHandle& data, ObjectDefinition& out) {
     // A current record of full length is already in the normalised form within its first kObjectDefinitionSize
     // bytes, the only ones read: it is parsed where it lies. Any other is brought to that form in a copy.
     const std::vector<uint8_t>& stored = data.bytes;
-    if (stored.size() >= kObjectDefinitionSize && !IsOldVersion(ByteReader(stored.data(), 4).ReadInt32LE()))
+    if (stored.size() >= kObjectDefinitionSize && !IsOldRecord(stored))
         return ParseObjectDefinition(stored.data(), stored.size(), out);
     std::vector<uint8_t> copy;
     try {
